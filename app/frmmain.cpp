@@ -1,0 +1,521 @@
+#include "frmmain.h"
+
+#include "dateformat.h"
+#include "desktop.h"
+#include "olecolor.h"
+#include "surface.h"
+#include "tickdial.h"
+#include "twips.h"
+
+#include <QCalendarWidget>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <qdrawutil.h>
+#include <QTimer>
+#include <QWindow>
+
+using toolkit::toPx;
+using toolkit::toPxInt;
+using toolkit::TwipsPerPixel;
+
+namespace {
+
+// The application's title and version, as the bar and the About box show them.
+const QString AppTitle = QStringLiteral("Plomb Tickora ");
+constexpr int VersionMajor = 1;
+constexpr int VersionMinor = 0;
+
+// Client area when the window is first shown, twips.
+constexpr double InitialClientWidth = 2880;
+constexpr double InitialClientHeight = 2670;
+
+// Minimum sizes kept by the layout, twips.
+constexpr double MinHeightClosed = 1300;
+constexpr double MinHeightOpen = 4000;
+constexpr double MinWidth = 1500;
+// Room left below the dial for the calendar panel while it is open.
+constexpr double PanelRoom = 3050;
+// Spacing of the panel's rows and of the bar's buttons.
+constexpr double PanelGap = 60;
+constexpr double ButtonGap = 30;
+// Added below the dial or the calendar when ">" sets the height, and to
+// the calendar's width when the panel is open.
+constexpr double CalendarMargin = 120;
+constexpr double CalendarSideMargin = 180;
+
+// Design places and sizes of the children: left, top, width, height.
+struct TwipsRect { double left, top, width, height; };
+constexpr TwipsRect BarRect{0, 0, 270, 5625};
+constexpr TwipsRect CloseRect{60, 60, 195, 210};
+constexpr TwipsRect AboutRect{60, 300, 195, 210};
+constexpr TwipsRect MonthRect{60, 540, 195, 210};
+constexpr TwipsRect DialRect{300, 60, 2535, 2535};
+constexpr TwipsRect DateRect{300, 2700, 2655, 195};
+constexpr TwipsRect TimeRect{300, 3000, 2655, 195};
+constexpr TwipsRect CalendarRect{300, 3240, 2715, 2370};
+
+constexpr double ButtonFontPt = 8.25;
+constexpr double LabelFontPt = 8.25;
+
+// The bar title: Arial 6 points, drawn 150 twips above the bar's bottom,
+// turned by 90 degrees so that it reads upwards.
+constexpr double BarTitlePt = 6;
+constexpr double BarTitleBottom = 150;
+constexpr float BarTitleAngle = 90;
+
+// The timer and the auto-hide strip.
+constexpr int TimerIntervalMs = 300;
+constexpr int NearLimitPx = -5;
+constexpr double HiddenStrip = 70;
+
+constexpr int LeftButton = 1;
+constexpr int RightButton = 2;
+constexpr int MiddleButton = 4;
+
+int buttonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return LeftButton;
+    case Qt::RightButton: return RightButton;
+    case Qt::MiddleButton: return MiddleButton;
+    default: return 0;
+    }
+}
+
+double twipsOf(int px) { return double(px) * TwipsPerPixel; }
+
+QFont arialFont(double points, bool bold)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    setWindowTitle(QString());
+    setWindowIcon(QIcon(QStringLiteral(":/assets/tickora.png")));
+    setMouseTracking(true);
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+
+    m_client = new QWidget(this);
+    m_client->setBackgroundRole(QPalette::Button);
+    m_client->setAutoFillBackground(true);
+    m_client->setCursor(Qt::ArrowCursor);
+
+    // Created in tab order: dial, bar, close, date, calendar, time, month, about.
+    m_dial = new Tickdial(m_client);
+    m_dial->UserControl_ReadProperties(Tickdial::mainWindowDesignState());
+    setChildTwips(m_dial, DialRect.left, DialRect.top, DialRect.width, DialRect.height);
+
+    m_picBar = new toolkit::PictureBox(m_client);
+    m_picBar->setPicture(QPixmap(QStringLiteral(":/assets/bar.jpg")));
+    m_picBar->setForeColor(toolkit::ColorYellow);
+    m_picBar->setToolTip(QStringLiteral("Clicca sulla barra con il tasto destro per le opzioni"));
+    m_picBar->installEventFilter(this);
+    setChildTwips(m_picBar, BarRect.left, BarRect.top, BarRect.width, BarRect.height);
+
+    auto makeButton = [this](const QString &caption, const TwipsRect &r) {
+        auto *button = new QPushButton(caption, m_client);
+        button->setFont(arialFont(ButtonFontPt, true));
+        button->setFocusPolicy(Qt::TabFocus);
+        setChildTwips(button, r.left, r.top, r.width, r.height);
+        return button;
+    };
+    m_cmdClose = makeButton(QStringLiteral("X"), CloseRect);
+
+    m_lblDate = new QLabel(QStringLiteral("lblDate"), m_client);
+    m_lblDate->setAlignment(Qt::AlignCenter);
+    QPalette datePalette = m_lblDate->palette();
+    datePalette.setColor(QPalette::WindowText, toolkit::toQColor(toolkit::ColorRed));
+    m_lblDate->setPalette(datePalette);
+    setChildTwips(m_lblDate, DateRect.left, DateRect.top, DateRect.width, DateRect.height);
+
+    m_mthView = new QCalendarWidget(m_client);
+    m_mthView->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    setChildTwips(m_mthView, CalendarRect.left, CalendarRect.top, CalendarRect.width, CalendarRect.height);
+
+    m_lblTime = new QLabel(QStringLiteral("lblTime"), m_client);
+    m_lblTime->setAlignment(Qt::AlignCenter);
+    QFont timeFont = m_lblTime->font();
+    timeFont.setPointSizeF(LabelFontPt);
+    timeFont.setBold(true);
+    m_lblTime->setFont(timeFont);
+    QPalette timePalette = m_lblTime->palette();
+    timePalette.setColor(QPalette::WindowText, toolkit::toQColor(toolkit::ColorBlue));
+    m_lblTime->setPalette(timePalette);
+    setChildTwips(m_lblTime, TimeRect.left, TimeRect.top, TimeRect.width, TimeRect.height);
+
+    m_cmdMonth = makeButton(QStringLiteral(">"), MonthRect);
+    m_cmdAbout = makeButton(QStringLiteral("?"), AboutRect);
+    for (QPushButton *button : {m_cmdClose, m_cmdMonth, m_cmdAbout})
+        button->raise();
+
+    connect(m_cmdClose, &QPushButton::clicked, this, &frmMain::cmdClose_Click);
+    connect(m_cmdMonth, &QPushButton::clicked, this, &frmMain::cmdMonth_Click);
+    connect(m_cmdAbout, &QPushButton::clicked, this, &frmMain::cmdAbout_Click);
+    connect(m_dial, &Tickdial::MouseUp, this, &frmMain::Tickdial1_MouseUp);
+
+    m_timer = new QTimer(this);
+    m_timer->setInterval(TimerIntervalMs);
+    connect(m_timer, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+
+    // The client area starts at 2880 x 2670 twips, centred on the screen.
+    resizeWindowPx(QSize(toPxInt(InitialClientWidth) + 2 * FramePx,
+                         toPxInt(InitialClientHeight) + 2 * FramePx));
+    const QSize screen = toolkit::desktop().primaryScreenSize();
+    toolkit::desktop().moveWindow(this, QPoint((screen.width() - width()) / 2,
+                                               (screen.height() - height()) / 2));
+
+    Form_Load();
+    Form_Resize();
+    m_timer->start();
+}
+
+frmMain::~frmMain() = default;
+
+// --- Geometry in twips --------------------------------------------------
+
+double frmMain::Left() const { return twipsOf(x()); }
+double frmMain::Top() const { return twipsOf(y()); }
+double frmMain::Width() const { return twipsOf(width()); }
+double frmMain::Height() const { return twipsOf(height()); }
+double frmMain::ScaleWidth() const { return twipsOf(m_client->width()); }
+double frmMain::ScaleHeight() const { return twipsOf(m_client->height()); }
+
+void frmMain::setLeft(double twips)
+{
+    toolkit::desktop().moveWindow(this, QPoint(toPxInt(twips), y()));
+}
+
+void frmMain::setTop(double twips)
+{
+    toolkit::desktop().moveWindow(this, QPoint(x(), toPxInt(twips)));
+}
+
+void frmMain::setWidth(double twips) { resizeWindowPx(QSize(toPxInt(twips), height())); }
+void frmMain::setHeight(double twips) { resizeWindowPx(QSize(width(), toPxInt(twips))); }
+
+// A size change runs the layout again, also one made by the layout itself.
+void frmMain::resizeWindowPx(QSize size)
+{
+    if (size == this->size())
+        return;
+    m_resizeSeen = false;
+    resize(size);
+    if (!m_resizeSeen) {
+        m_client->setGeometry(rect().adjusted(FramePx, FramePx, -FramePx, -FramePx));
+        Form_Resize();
+    }
+}
+
+void frmMain::setChildTwips(QWidget *child, double left, double top, double width, double height)
+{
+    child->setGeometry(toolkit::rectFromTwips(left, top, width, height));
+}
+
+// --- Start-up and layout ------------------------------------------------
+
+void frmMain::Form_Load()
+{
+    // The translucency object and the settings come with the settings module.
+    m_mthView->setSelectedDate(toolkit::desktop().now().date());
+}
+
+void frmMain::Form_Resize()
+{
+    const double minHeight = m_calendarOpen ? MinHeightOpen : MinHeightClosed;
+    if (Height() < minHeight) {
+        setHeight(minHeight);
+        return;
+    }
+    if (Width() < MinWidth) {
+        setWidth(MinWidth);
+        return;
+    }
+
+    const QRect bar = m_picBar->geometry();
+    const double barLeft = twipsOf(bar.x());
+    const double barWidth = twipsOf(bar.width());
+
+    const double dialTop = 0;
+    const double dialLeft = barLeft + barWidth;
+    const double dialWidth = ScaleWidth() - barWidth;
+    const double dialHeight = m_calendarOpen ? Height() - PanelRoom : ScaleHeight();
+    setChildTwips(m_dial, dialLeft, dialTop, dialWidth, dialHeight);
+
+    setChildTwips(m_picBar, barLeft, twipsOf(bar.y()), barWidth, ScaleHeight());
+
+    const double buttonWidth = twipsOf(m_cmdClose->width());
+    const double buttonHeight = twipsOf(m_cmdClose->height());
+    const double closeLeft = barWidth / 2 - buttonWidth / 2;
+    const double closeTop = twipsOf(m_cmdClose->y());
+    setChildTwips(m_cmdClose, closeLeft, closeTop, buttonWidth, buttonHeight);
+    const double monthTop = closeTop + buttonHeight + ButtonGap;
+    setChildTwips(m_cmdMonth, closeLeft, monthTop, twipsOf(m_cmdMonth->width()), twipsOf(m_cmdMonth->height()));
+    const double aboutTop = monthTop + twipsOf(m_cmdMonth->height()) + ButtonGap;
+    setChildTwips(m_cmdAbout, closeLeft, aboutTop, twipsOf(m_cmdAbout->width()), twipsOf(m_cmdAbout->height()));
+
+    const double dateTop = twipsOf(m_dial->y() + m_dial->height()) + PanelGap;
+    m_lblDate->move(m_lblDate->x(), toPxInt(dateTop));
+    const double timeTop = dateTop + twipsOf(m_lblDate->height()) + PanelGap;
+    m_lblTime->move(m_lblTime->x(), toPxInt(timeTop));
+    const double calendarTop = timeTop + twipsOf(m_lblTime->height()) + PanelGap;
+    m_mthView->move(m_mthView->x(), toPxInt(calendarTop));
+
+    if (m_calendarOpen)
+        setWidth(twipsOf(m_mthView->width()) + barLeft + barWidth + CalendarSideMargin);
+
+    DrawBarTitle();
+}
+
+void frmMain::DrawBarTitle()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(BarTitlePt);
+    font.setBold(false);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+
+    m_picBar->Cls();
+    const QString text = AppTitle + QString::number(VersionMajor) + QLatin1Char('.')
+                         + QString::number(VersionMinor);
+    PrintRotated(*m_picBar, font, text, BarTitleAngle,
+                 0, float(twipsOf(m_picBar->height()) - BarTitleBottom));
+}
+
+// Prints text turned by the angle (degrees, anticlockwise) with its cell's
+// top-left corner at (x, y) twips. As with a system font asked for a cell
+// height, the font is sized so that its line (ascent + descent) is twice
+// its size in points, in pixels: 12 px for a 6-point font.
+void frmMain::PrintRotated(toolkit::PictureBox &surface, const QFont &font, const QString &text,
+                           float angle, float x, float y)
+{
+    constexpr double ReferencePixels = 100;
+    QFont turned(font.family());
+    turned.setBold(font.bold());
+    turned.setItalic(font.italic());
+    turned.setUnderline(font.underline());
+    turned.setStrikeOut(font.strikeOut());
+    turned.setPixelSize(int(ReferencePixels));
+    const double cellHeight = std::round(2 * font.pointSizeF());
+    const double lineAtReference = QFontMetricsF(turned).height();
+    turned.setPixelSize(std::max(1, int(std::lround(cellHeight * ReferencePixels / lineAtReference))));
+    turned.setStyleStrategy(QFont::PreferAntialias);
+
+    const QColor color = toolkit::toQColor(surface.ForeColor());
+    surface.CurrentX = x;
+    surface.CurrentY = y;
+    surface.paintOnImage([&](QPainter &painter) {
+        // The surface's painter measures in twips; turn it into pixels.
+        painter.scale(TwipsPerPixel, TwipsPerPixel);
+        painter.translate(toPx(x), toPx(y));
+        painter.rotate(-angle);
+        painter.setFont(turned);
+        painter.setPen(color);
+        const QFontMetricsF metrics(turned);
+        painter.drawText(QPointF(0, metrics.ascent()), text);
+    });
+}
+
+// --- Activation ---------------------------------------------------------
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        Form_Activate();
+    }
+}
+
+// Runs when the window becomes the program's active window: at its first
+// showing and whenever a modal window of the program closes. Switching to
+// another program and back does not run it.
+void frmMain::Form_Activate()
+{
+    DrawBarTitle();
+}
+
+void frmMain::showModal(QDialog *dialog)
+{
+    toolkit::desktop().execModal(dialog);
+    Form_Activate();
+}
+
+// --- Running ------------------------------------------------------------
+
+void frmMain::Timer1_Timer()
+{
+    const QDateTime now = toolkit::desktop().now();
+    m_lblDate->setText(toolkit::longDate(now.date()));
+    m_lblTime->setText(toolkit::clockTime(now.time()));
+
+    // The cursor in the client area's pixels.
+    const QPoint cursor = m_client->mapFromGlobal(toolkit::desktop().cursorPos());
+
+    const QSize screenPx = toolkit::desktop().primaryScreenSize();
+    const double screenWidth = twipsOf(screenPx.width());
+    const double screenHeight = twipsOf(screenPx.height());
+
+    if (!m_autoHideOn) {
+        setLeft(screenWidth - Width());
+    } else {
+        const bool near = cursor.x() > NearLimitPx && cursor.y() > NearLimitPx
+                          && cursor.y() < Height() / TwipsPerPixel;
+        if (near)
+            setLeft(screenWidth - Width());
+        else if (!m_hideBarOn)
+            setLeft(screenWidth - twipsOf(m_picBar->width()) - HiddenStrip);
+        else
+            setLeft(screenWidth - HiddenStrip);
+    }
+
+    // Keep the window inside the screen's height. A window taller than the
+    // screen stays pinned at the top instead of jumping between the top and
+    // a negative position on alternate ticks.
+    if (Top() < 0)
+        setTop(0);
+    else if (screenHeight - Height() < Top())
+        setTop(std::max(0.0, screenHeight - Height()));
+}
+
+void frmMain::cmdMonth_Click()
+{
+    if (m_calendarOpen) {
+        m_calendarOpen = false;
+        setHeight(twipsOf(m_dial->y() + m_dial->height()) + CalendarMargin);
+    } else {
+        m_calendarOpen = true;
+        setHeight(twipsOf(m_mthView->y() + m_mthView->height()) + CalendarMargin);
+    }
+    Form_Resize();
+}
+
+void frmMain::cmdClose_Click()
+{
+    // Ends the program at once; nothing is saved.
+    QCoreApplication::exit(0);
+}
+
+void frmMain::cmdAbout_Click()
+{
+    // The About box comes with its own module.
+}
+
+void frmMain::Tickdial1_MouseUp(int button, int, float, float)
+{
+    if (button == RightButton) {
+        m_dial->setVisible(false);
+        m_dial->setVisible(true);
+    }
+}
+
+// Dragging by the bar: the window follows the mouse while any button is
+// held; the timer stays off for exactly that long.
+void frmMain::picBar_MouseDown(int)
+{
+    m_timer->stop();
+    m_dragging = true;
+    m_dragStartCursor = toolkit::desktop().cursorPos();
+    m_dragStartWindow = pos();
+}
+
+void frmMain::picBar_MouseUp(int button)
+{
+    if (m_dragging) {
+        m_dragging = false;
+        m_timer->start();
+    }
+    if (button == RightButton) {
+        m_timer->stop();
+        // The options dialog comes with the settings module.
+        m_timer->start();
+    }
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_picBar) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            picBar_MouseDown(buttonCode(static_cast<QMouseEvent *>(event)->button()));
+            return true;
+        case QEvent::MouseMove:
+            if (m_dragging) {
+                const QPoint delta = toolkit::desktop().cursorPos() - m_dragStartCursor;
+                toolkit::desktop().moveWindow(this, m_dragStartWindow + delta);
+                return true;
+            }
+            break;
+        case QEvent::MouseButtonRelease:
+            picBar_MouseUp(buttonCode(static_cast<QMouseEvent *>(event)->button()));
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// --- The resizable frame ------------------------------------------------
+
+void frmMain::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_resizeSeen = true;
+    m_client->setGeometry(rect().adjusted(FramePx, FramePx, -FramePx, -FramePx));
+    Form_Resize();
+}
+
+void frmMain::paintEvent(QPaintEvent *)
+{
+    // A raised frame, as thick as the sizing border.
+    QPainter painter(this);
+    qDrawWinPanel(&painter, rect(), palette(), false);
+}
+
+Qt::Edges frmMain::edgesAt(QPoint pos) const
+{
+    Qt::Edges edges;
+    if (pos.x() < FramePx) edges |= Qt::LeftEdge;
+    if (pos.x() >= width() - FramePx) edges |= Qt::RightEdge;
+    if (pos.y() < FramePx) edges |= Qt::TopEdge;
+    if (pos.y() >= height() - FramePx) edges |= Qt::BottomEdge;
+    return edges;
+}
+
+void frmMain::mousePressEvent(QMouseEvent *event)
+{
+    const Qt::Edges edges = edgesAt(event->position().toPoint());
+    if (edges && event->button() == Qt::LeftButton && windowHandle())
+        windowHandle()->startSystemResize(edges);
+    QWidget::mousePressEvent(event);
+}
+
+void frmMain::mouseMoveEvent(QMouseEvent *event)
+{
+    const Qt::Edges edges = edgesAt(event->position().toPoint());
+    Qt::CursorShape shape = Qt::ArrowCursor;
+    if (edges == (Qt::LeftEdge | Qt::TopEdge) || edges == (Qt::RightEdge | Qt::BottomEdge))
+        shape = Qt::SizeFDiagCursor;
+    else if (edges == (Qt::RightEdge | Qt::TopEdge) || edges == (Qt::LeftEdge | Qt::BottomEdge))
+        shape = Qt::SizeBDiagCursor;
+    else if (edges & (Qt::LeftEdge | Qt::RightEdge))
+        shape = Qt::SizeHorCursor;
+    else if (edges & (Qt::TopEdge | Qt::BottomEdge))
+        shape = Qt::SizeVerCursor;
+    setCursor(shape);
+    QWidget::mouseMoveEvent(event);
+}

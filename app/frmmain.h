@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QPoint>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+class QCalendarWidget;
+class QDialog;
+class QLabel;
+class QPushButton;
+class QTimer;
+class Tickdial;
+class CTranslucentForm;
+class mdlMain;
+namespace toolkit { class PictureBox; }
+
+// The clock's main window: a frameless, resizable window docked at the
+// right edge of the screen, with the bar on its left, the dial beside it
+// and the calendar panel below the dial.
+class frmMain : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The window's outer rectangle in twips.
+    double Left() const;
+    double Top() const;
+    double Width() const;
+    double Height() const;
+    void setLeft(double twips);
+    void setTop(double twips);
+    void setWidth(double twips);
+    void setHeight(double twips);
+    double ScaleWidth() const;  // client area, twips
+    double ScaleHeight() const;
+
+    bool CalendarOpen() const { return m_calendarOpen; }
+    bool AutoHideOn() const { return m_autoHideOn; }
+    bool HideBarOn() const { return m_hideBarOn; }
+
+    // Handlers, public so that the program's other windows and the tests can
+    // drive them as the windowing system does.
+    void Form_Load();
+    void Form_Resize();
+    void Form_Activate();
+    void Timer1_Timer();
+    void cmdMonth_Click();
+    void cmdClose_Click();
+    void cmdAbout_Click();
+    void picBar_MouseDown(int button);
+    void picBar_MouseUp(int button);
+    void Tickdial1_MouseUp(int button, int shift, float x, float y);
+
+    // Children, for the tests.
+    toolkit::PictureBox *picBar() const { return m_picBar; }
+    QPushButton *cmdClose() const { return m_cmdClose; }
+    QPushButton *cmdMonth() const { return m_cmdMonth; }
+    QPushButton *cmdAbout() const { return m_cmdAbout; }
+    Tickdial *Tickdial1() const { return m_dial; }
+    QLabel *lblDate() const { return m_lblDate; }
+    QLabel *lblTime() const { return m_lblTime; }
+    QCalendarWidget *mthView() const { return m_mthView; }
+    QTimer *Timer1() const { return m_timer; }
+    QWidget *clientArea() const { return m_client; }
+
+    // The width of the resizable frame around the client area, in pixels.
+    static constexpr int FramePx = 4;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void DrawBarTitle();
+    void PrintRotated(toolkit::PictureBox &surface, const QFont &font, const QString &text,
+                      float angle, float x, float y);
+    void showModal(QDialog *dialog);
+    void setChildTwips(QWidget *child, double left, double top, double width, double height);
+    void resizeWindowPx(QSize size);
+    Qt::Edges edgesAt(QPoint pos) const;
+
+    QWidget *m_client = nullptr;
+    toolkit::PictureBox *m_picBar = nullptr;
+    QPushButton *m_cmdClose = nullptr;
+    QPushButton *m_cmdAbout = nullptr;
+    QPushButton *m_cmdMonth = nullptr;
+    Tickdial *m_dial = nullptr;
+    QLabel *m_lblDate = nullptr;
+    QLabel *m_lblTime = nullptr;
+    QCalendarWidget *m_mthView = nullptr;
+    QTimer *m_timer = nullptr;
+
+    bool m_calendarOpen = false;
+    bool m_autoHideOn = false;
+    bool m_hideBarOn = false;
+
+    bool m_shownOnce = false;
+    bool m_resizeSeen = false;
+    // A drag by the bar: where the button went down and where the window was.
+    bool m_dragging = false;
+    QPoint m_dragStartCursor;
+    QPoint m_dragStartWindow;
+};

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "desktop.h"
+
+#include <QDialog>
+#include <QRegion>
+#include <QStringList>
+#include <QVector>
+#include <QWidget>
+#include <functional>
+
+// A desktop for tests: a settable clock, cursor and screen, and dialogs
+// that never block. Install it for the lifetime of a test with
+// FakeDesktop fake; (it restores the real desktop when destroyed).
+class FakeDesktop : public toolkit::Desktop
+{
+public:
+    FakeDesktop() { toolkit::setDesktop(this); }
+    ~FakeDesktop() override { toolkit::setDesktop(nullptr); }
+
+    struct Message { QString text; QString title; toolkit::MessageIcon icon; };
+
+    QDateTime time = QDateTime(QDate(2026, 3, 4), QTime(3, 0, 0));
+    QPoint cursor = QPoint(0, 0);
+    QSize screen = QSize(1280, 1024);
+    QVector<Message> messages;
+    QVector<QUrl> openedUrls;
+    QHash<QWidget *, double> opacity;
+    QHash<QWidget *, QRegion> masks;
+    QHash<QWidget *, bool> onTop;
+    int moves = 0;
+    bool systemMoveWorks = true;
+    int systemMoves = 0;
+    // Answers the colour chooser; nullopt is a cancel.
+    std::optional<QColor> colorAnswer;
+    int colorRequests = 0;
+    // Runs while a modal dialog is "open"; its return value is the result.
+    // Without it the dialog is closed with Rejected at once.
+    std::function<int(QDialog *)> onModal;
+    int modalCount = 0;
+
+    QDateTime now() const override { return time; }
+    QPoint cursorPos() const override { return cursor; }
+    QSize primaryScreenSize() const override { return screen; }
+    void moveWindow(QWidget *window, QPoint topLeft) override { ++moves; window->move(topLeft); }
+    void setWindowOpacity(QWidget *window, double value) override { opacity[window] = value; }
+    void setWindowMask(QWidget *window, const QRegion &mask) override { masks[window] = mask; }
+    void setAlwaysOnTop(QWidget *window, bool value) override { onTop[window] = value; }
+    bool startSystemMove(QWidget *) override { ++systemMoves; return systemMoveWorks; }
+    int execModal(QDialog *dialog) override
+    {
+        ++modalCount;
+        const int result = onModal ? onModal(dialog) : int(QDialog::Rejected);
+        if (dialog->isVisible())
+            dialog->done(result);
+        return result;
+    }
+    void messageBox(QWidget *, const QString &text, const QString &title, toolkit::MessageIcon icon) override
+    {
+        messages.push_back({text, title, icon});
+    }
+    std::optional<QColor> chooseColor(QWidget *) override { ++colorRequests; return colorAnswer; }
+    void openUrl(const QUrl &url) override { openedUrls.push_back(url); }
+};
