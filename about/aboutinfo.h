@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// What the About box tells about the program and its author.
+namespace about {
+
+inline const QString AppTitle = QStringLiteral("Plomb Tickora "); // the blank separates the version
+inline constexpr int VersionMajor = 1;
+inline constexpr int VersionMinor = 0;
+inline const QString Year = QStringLiteral("2003");
+
+inline const QString AuthorName = QStringLiteral("Marta Ferrandi");
+inline const QString SiteName = QStringLiteral("tickora.example");
+inline const QString SiteAddress = QStringLiteral("https://tickora.example/");
+inline const QString AuthorEmail = QStringLiteral("mf@example.org");
+inline const QString EmailTip = QStringLiteral("Invia una E-mail all'autore");
+
+// "Plomb Tickora 1.0"
+inline QString titleAndVersion()
+{
+    return AppTitle + QString::number(VersionMajor) + QLatin1Char('.') + QString::number(VersionMinor);
+}
+
+} // namespace about

@@ -1,0 +1,255 @@
+#include "frmabout.h"
+
+#include "aboutinfo.h"
+#include "desktop.h"
+#include "gifview.h"
+#include "linklabel.h"
+#include "surfaceframe.h"
+#include "tickoraassets.h"
+#include "twips.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QUrl>
+
+namespace {
+
+// Client area, in twips.
+constexpr int ClientWidth = 6510;
+constexpr int ClientHeight = 3195;
+
+const QStringList ArialFaces{QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+const QStringList ArialBlackFaces{QStringLiteral("Arial Black"), QStringLiteral("Arial"),
+                                  QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+const QStringList SansSerifFaces{QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                                 QStringLiteral("DejaVu Sans")};
+
+enum class Weight { Normal, Bold, Black };
+enum class Slant { Upright, Italic };
+
+QFont makeFont(const QStringList &faces, double points, Weight weight, Slant slant = Slant::Upright)
+{
+    QFont font;
+    font.setFamilies(faces);
+    font.setPointSizeF(points);
+    font.setWeight(weight == Weight::Black  ? QFont::Black
+                   : weight == Weight::Bold ? QFont::Bold
+                                            : QFont::Normal);
+    font.setItalic(slant == Slant::Italic);
+    return font;
+}
+
+void setTextColor(QLabel *label, toolkit::OleColor color)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, toolkit::toQColor(color));
+    label->setPalette(palette);
+}
+
+void setUnderline(QLabel *label, bool underline)
+{
+    QFont font = label->font();
+    font.setUnderline(underline);
+    label->setFont(font);
+}
+
+QLabel *makeLabel(QWidget *parent, const char *name, QRect twips, const QString &text, const QFont &font,
+                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(toolkit::rectFromTwips(twips.x(), twips.y(), twips.width(), twips.height()));
+    label->setFont(font);
+    label->setAlignment(alignment);
+    return label;
+}
+
+bool hasCustomPointer(const QWidget *widget)
+{
+    return widget->cursor().shape() == Qt::BitmapCursor;
+}
+
+} // namespace
+
+frmAbout::frmAbout(QWidget *parent)
+    : frmAbout(QCoreApplication::applicationDirPath(), parent)
+{
+}
+
+frmAbout::frmAbout(const QString &programDir, QWidget *parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      programDir(programDir)
+{
+    images.add(QPixmap(assets::TitlePicture));
+    images.add(QPixmap(assets::LinkPointer));
+
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowIcon(assets::windowIcon());
+    setFixedSize(toolkit::toPxInt(ClientWidth), toolkit::toPxInt(ClientHeight));
+    setMouseTracking(true);
+    createElements();
+
+    const QSize screen = toolkit::desktop().primaryScreenSize();
+    toolkit::desktop().moveWindow(this, QPoint((screen.width() - width()) / 2, (screen.height() - height()) / 2));
+
+    Form_Load();
+}
+
+void frmAbout::createElements()
+{
+    imageTitle = new QLabel(this);
+    imageTitle->setObjectName(QStringLiteral("ImageTitle"));
+    imageTitle->setGeometry(toolkit::rectFromTwips(120, 120, 2955, 735));
+    imageTitle->setScaledContents(true);
+
+    gif = new GifView(this);
+    gif->setObjectName(QStringLiteral("Gif"));
+    gif->setGeometry(toolkit::rectFromTwips(120, 840, 2955, 2295));
+
+    frame1 = new SurfaceFrame(this);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    frame1->setGeometry(toolkit::rectFromTwips(3180, 60, 3255, 2535));
+    connect(frame1, &SurfaceFrame::surfaceMouseMoved, this, &frmAbout::Frame1_MouseMove);
+
+    appName = makeLabel(frame1, "lblAppName", QRect(120, 240, 3000, 315), QString(),
+                        makeFont(ArialFaces, 12, Weight::Bold, Slant::Italic), Qt::AlignHCenter | Qt::AlignTop);
+    setTextColor(appName, LinkColor);
+    anno = makeLabel(frame1, "lblAnno", QRect(120, 600, 3000, 195), about::Year, font(),
+                     Qt::AlignHCenter | Qt::AlignTop);
+    label2 = makeLabel(frame1, "Label2", QRect(120, 1260, 3000, 315), about::AuthorName,
+                       makeFont(ArialFaces, 14.25, Weight::Bold), Qt::AlignHCenter | Qt::AlignTop);
+    label5 = makeLabel(frame1, "Label5", QRect(480, 1740, 795, 255), QStringLiteral("Sito:"),
+                       makeFont(SansSerifFaces, 9.75, Weight::Bold));
+    label6 = makeLabel(frame1, "Label6", QRect(480, 2100, 795, 255), QStringLiteral("E-m@il:"),
+                       makeFont(SansSerifFaces, 9.75, Weight::Bold));
+
+    const std::array<int, LinkCount> linkTops{1740, 2100};
+    for (int i = 0; i < LinkCount; ++i) {
+        auto *link = new LinkLabel(i, frame1);
+        link->setObjectName(QStringLiteral("lblIperText_%1").arg(i));
+        link->setGeometry(toolkit::rectFromTwips(1380, linkTops[size_t(i)], 1725, 240));
+        link->setFont(makeFont(SansSerifFaces, 9.75, Weight::Normal));
+        setTextColor(link, LinkColor);
+        connect(link, &LinkLabel::mouseMoved, this, &frmAbout::lblIperText_MouseMove);
+        connect(link, &LinkLabel::clicked, this, &frmAbout::lblIperText_Click);
+        links[size_t(i)] = link;
+    }
+    links[WebLink]->setText(about::SiteName);
+    links[WebLink]->setToolTip(about::SiteAddress);
+    links[MailLink]->setText(about::AuthorEmail);
+    links[MailLink]->setToolTip(about::EmailTip);
+
+    okButton = new QPushButton(QStringLiteral("&OK"), this);
+    okButton->setObjectName(QStringLiteral("cmdAboutOK"));
+    okButton->setGeometry(toolkit::rectFromTwips(3180, 2700, 3255, 435));
+    okButton->setFont(makeFont(ArialBlackFaces, 11.25, Weight::Black));
+    okButton->setAutoDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &frmAbout::cmdAboutOK_Click);
+    // The only element that takes the focus, so Enter presses it.
+    okButton->setFocus();
+}
+
+void frmAbout::Form_Load()
+{
+    const QString title = about::titleAndVersion();
+    setWindowTitle(QStringLiteral("About ") + title);
+    appName->setText(title);
+
+    const QCursor hand(images.picture(PointerPictureIndex), assets::LinkPointerHotX, assets::LinkPointerHotY);
+    for (LinkLabel *link : links)
+        link->setCursor(hand);
+
+    // Plain joining: the directory is taken as it comes.
+    gif->setFileName(programDir + QLatin1Char('/') + assets::AboutAnimationFile);
+
+    imageTitle->setPixmap(images.picture(TitlePictureIndex));
+}
+
+void frmAbout::unload()
+{
+    done(QDialog::Accepted);
+}
+
+void frmAbout::cmdAboutOK_Click()
+{
+    unload();
+}
+
+void frmAbout::lblIperText_Click(int Index)
+{
+    switch (Index) {
+    case WebLink:
+        unload();
+        toolkit::desktop().openUrl(QUrl(links[WebLink]->toolTip()));
+        break;
+    case MailLink:
+        unload();
+        toolkit::desktop().openUrl(QUrl(QStringLiteral("mailto:") + about::AuthorEmail));
+        break;
+    default:
+        break;
+    }
+}
+
+void frmAbout::lblIperText_MouseMove(int Index)
+{
+    LinkLabel *link = lblIperText(Index);
+    if (!link)
+        return;
+    if (hasCustomPointer(link))
+        setTextColor(link, HotLinkColor);
+    setUnderline(link, true);
+}
+
+void frmAbout::Form_MouseMove()
+{
+    for (LinkLabel *link : links) {
+        setTextColor(link, LinkColor);
+        setUnderline(link, false);
+    }
+}
+
+void frmAbout::Frame1_MouseMove()
+{
+    Form_MouseMove();
+}
+
+void frmAbout::keyPressEvent(QKeyEvent *event)
+{
+    // No button cancels the box: Escape is taken and does nothing.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmAbout::mouseMoveEvent(QMouseEvent *event)
+{
+    // Moves an element let through arrive here too; only the bare surface counts.
+    if (!childAt(event->position().toPoint()))
+        Form_MouseMove();
+    QDialog::mouseMoveEvent(event);
+}
+
+QLabel *frmAbout::ImageTitle() const { return imageTitle; }
+GifView *frmAbout::Gif() const { return gif; }
+SurfaceFrame *frmAbout::Frame1() const { return frame1; }
+QLabel *frmAbout::lblAppName() const { return appName; }
+QLabel *frmAbout::lblAnno() const { return anno; }
+QLabel *frmAbout::Label2() const { return label2; }
+QLabel *frmAbout::Label5() const { return label5; }
+QLabel *frmAbout::Label6() const { return label6; }
+QPushButton *frmAbout::cmdAboutOK() const { return okButton; }
+
+LinkLabel *frmAbout::lblIperText(int Index) const
+{
+    if (Index < 0 || Index >= LinkCount)
+        return nullptr;
+    return links[size_t(Index)];
+}

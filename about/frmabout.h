@@ -1,0 +1,80 @@
+#pragma once
+
+#include "imagelist.h"
+#include "olecolor.h"
+
+#include <QDialog>
+#include <array>
+
+class QLabel;
+class QPushButton;
+class GifView;
+class LinkLabel;
+class SurfaceFrame;
+
+// The About box: the program's name and version, a title picture, an
+// animation read from the program's directory and two links, one to the
+// author's web site and one that starts an e-mail. Shown modally by the
+// main window; OK, the close box or a link closes it. Escape does not.
+class frmAbout : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Text colour of the links at rest and under the mouse.
+    static constexpr toolkit::OleColor LinkColor = toolkit::OleColor(0x00C00000);
+    static constexpr toolkit::OleColor HotLinkColor = toolkit::OleColor(0x000000FF);
+    static constexpr int LinkCount = 2;
+    static constexpr int WebLink = 0;
+    static constexpr int MailLink = 1;
+    // Positions in imgList.
+    static constexpr int TitlePictureIndex = 1;
+    static constexpr int PointerPictureIndex = 2;
+
+    // Reads About.gif from the program's directory.
+    explicit frmAbout(QWidget *parent = nullptr);
+    // Reads About.gif from programDir.
+    explicit frmAbout(const QString &programDir, QWidget *parent = nullptr);
+
+    void cmdAboutOK_Click();
+    void lblIperText_Click(int Index);
+    void lblIperText_MouseMove(int Index);
+    void Form_MouseMove();
+    void Frame1_MouseMove();
+
+    // The elements, for the main window and for checks.
+    QLabel *ImageTitle() const;
+    GifView *Gif() const;
+    SurfaceFrame *Frame1() const;
+    QLabel *lblAppName() const;
+    QLabel *lblAnno() const;
+    QLabel *Label2() const;
+    QLabel *Label5() const;
+    QLabel *Label6() const;
+    // nullptr for an index outside the array.
+    LinkLabel *lblIperText(int Index) const;
+    QPushButton *cmdAboutOK() const;
+    const ImageList &imgList() const { return images; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    void createElements();
+    void Form_Load();
+    void unload();
+
+    QString programDir;
+    ImageList images;
+    QLabel *imageTitle = nullptr;
+    GifView *gif = nullptr;
+    SurfaceFrame *frame1 = nullptr;
+    QLabel *appName = nullptr;
+    QLabel *anno = nullptr;
+    QLabel *label2 = nullptr;
+    QLabel *label5 = nullptr;
+    QLabel *label6 = nullptr;
+    std::array<LinkLabel *, LinkCount> links{};
+    QPushButton *okButton = nullptr;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QPixmap>
+#include <QVector>
+
+// A store of pictures handed out by their position, counting from 1.
+class ImageList
+{
+public:
+    // Appends a picture; returns its index.
+    int add(const QPixmap &picture);
+    int count() const { return int(pictures.size()); }
+    // The picture at a 1-based index; a null pixmap outside 1..count().
+    QPixmap picture(int index) const;
+
+private:
+    QVector<QPixmap> pictures;
+};

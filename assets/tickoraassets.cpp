@@ -1,0 +1,10 @@
+#include "tickoraassets.h"
+
+namespace assets {
+
+QIcon windowIcon()
+{
+    return QIcon(WindowIcon);
+}
+
+} // namespace assets
