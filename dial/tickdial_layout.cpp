@@ -1,0 +1,110 @@
+// Layout of the dial and the movement of its hands.
+#include "tickdial.h"
+
+#include "dateformat.h"
+#include "desktop.h"
+#include "dialgeometry.h"
+#include "twips.h"
+
+#include <QLabel>
+
+namespace {
+
+// The marks stand this far inside the edge of the control (or the ring).
+constexpr double DialMargin = 100;
+constexpr double SecondHandRatio = 0.9;
+constexpr double MinuteHandRatio = 0.8;
+constexpr double HourHandRatio = 0.65;
+// The date window sits a quarter radius right of and above the pivot.
+constexpr double DateOffsetRatio = 0.5;
+constexpr int MinutesPerHour = 60;
+
+} // namespace
+
+void Tickdial::UserControl_Resize()
+{
+    const double scaleWidth = Width();
+    const double scaleHeight = Height();
+
+    m_pic->setGeometry(toolkit::rectFromTwips(0, 0, scaleWidth, scaleHeight));
+
+    if (m_shapeBorder->Visible()) {
+        m_shapeBorder->setVisible(false);
+        m_shapeBorder->setTop(0);
+        m_shapeBorder->setLeft(0);
+        m_shapeBorder->setWidth(scaleWidth);
+        m_shapeBorder->setHeight(scaleHeight);
+        m_shapeBorder->setVisible(true);
+    }
+
+    for (toolkit::LineObject *hand : {m_LineS, m_LineM, m_LineH}) {
+        hand->setX1(scaleWidth / 2);
+        hand->setY1(scaleHeight / 2);
+    }
+
+    const double size = Height() <= Width() ? Height() : Width();
+    if (m_VisibleBorder) {
+        const qint16 ringTwips = qint16(toolkit::TwipsPerPixel * m_shapeBorder->BorderWidth());
+        m_DialRadius = size / 2 - DialMargin - ringTwips;
+    } else {
+        m_DialRadius = size / 2 - DialMargin;
+    }
+
+    m_SecondHandLength = m_DialRadius * SecondHandRatio;
+    m_MinuteHandLength = m_DialRadius * MinuteHandRatio;
+    m_HourHandLength = m_DialRadius * HourHandRatio;
+
+    const double q = (m_DialRadius / 2) * DateOffsetRatio;
+    m_lblDatePosition = QPointF(m_LineS->X1() + q, m_LineS->Y1() - q);
+    m_lblDate->move(toolkit::toPxInt(m_lblDatePosition.x()), toolkit::toPxInt(m_lblDatePosition.y()));
+
+    m_pic->Refresh();
+}
+
+void Tickdial::Timer1_Timer()
+{
+    const QDateTime now = toolkit::desktop().now();
+    const QTime time = now.time();
+
+    // The date window follows the calendar past midnight.
+    if (now.date() != m_shownDate)
+        showDate(now.date());
+
+    if (m_VisibleSecond) {
+        const double theta = (time.second() * dial::DegreesPerMinute / dial::HalfTurnDegrees) * dial::Pi;
+        const QPointF end = dial::pointAt({Width() / 2, Height() / 2}, m_SecondHandLength, theta);
+        m_LineS->setX2(end.x());
+        m_LineS->setY2(end.y());
+    }
+
+    // Second 0 brings the hour and minute hands up to date; so does any
+    // tick that finds them showing another minute (a missed second 0, a
+    // suspend, the clock set back or forward).
+    const int minuteOfDay = time.hour() * MinutesPerHour + time.minute();
+    if (time.second() == 0 || minuteOfDay != m_shownMinuteOfDay)
+        MoveHourMinuteHands(time);
+}
+
+void Tickdial::MoveHourMinuteHands()
+{
+    MoveHourMinuteHands(toolkit::desktop().now().time());
+}
+
+void Tickdial::MoveHourMinuteHands(QTime now)
+{
+    const int m = now.minute();
+    const int h = now.hour();
+    const double thetaM = (m * dial::DegreesPerMinute / dial::HalfTurnDegrees) * dial::Pi;
+    const double thetaH = (h * dial::DegreesPerHour / dial::HalfTurnDegrees) * dial::Pi
+        + (m * dial::HourDegreesPerMinute / dial::HalfTurnDegrees) * dial::Pi;
+    const QPointF centre(Width() / 2, Height() / 2);
+
+    const QPointF minuteEnd = dial::pointAt(centre, m_MinuteHandLength, thetaM);
+    m_LineM->setX2(minuteEnd.x());
+    m_LineM->setY2(minuteEnd.y());
+    const QPointF hourEnd = dial::pointAt(centre, m_HourHandLength, thetaH);
+    m_LineH->setX2(hourEnd.x());
+    m_LineH->setY2(hourEnd.y());
+
+    m_shownMinuteOfDay = h * MinutesPerHour + m;
+}

@@ -1,0 +1,353 @@
+#include "surface.h"
+
+#include "twips.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QtMath>
+#include <cmath>
+
+namespace toolkit {
+
+namespace {
+
+// Antialiased edges bleed about a pixel beyond the geometric outline.
+constexpr double AntialiasMargin = 2.0;
+// One point is 20 twips: 4/3 of a pixel at 15 twips per pixel.
+constexpr double PixelsPerPoint = 20.0 / TwipsPerPixel;
+// Dots up to this size are squares; larger ones are round.
+constexpr int LargestSquareDot = 3;
+
+QString firstInstalled(std::initializer_list<const char *> candidates)
+{
+    const QStringList installed = QFontDatabase::families();
+    for (const char *family : candidates)
+        if (installed.contains(QLatin1String(family), Qt::CaseInsensitive))
+            return QLatin1String(family);
+    return {};
+}
+
+// "Arial" and the small bitmap faces of the classic desktop, replaced by
+// installed faces of the same proportions.
+QString installedFamily(const QString &name)
+{
+    static const QString arial = firstInstalled({"Liberation Sans", "Arimo", "Arial"});
+    static const QString smallSans = firstInstalled({"Liberation Sans", "DejaVu Sans", "Arimo"});
+    const QString key = name.toLower();
+    if (key == QLatin1String("arial"))
+        return arial;
+    if (key == QLatin1String("small fonts") || key == QLatin1String("ms sans serif")
+        || key == QLatin1String("microsoft sans serif"))
+        return smallSans;
+    return name;
+}
+
+} // namespace
+
+// ---- LineObject -----------------------------------------------------------
+
+template <typename T> void LineObject::change(T &field, T value)
+{
+    if (field == value)
+        return;
+    const QRect before = m_visible ? m_owner->lineBounds(*this) : QRect();
+    field = value;
+    const QRect after = m_visible ? m_owner->lineBounds(*this) : QRect();
+    m_owner->update(QRegion(before) | after);
+}
+
+void LineObject::setX1(double v) { change(m_x1, v); }
+void LineObject::setY1(double v) { change(m_y1, v); }
+void LineObject::setX2(double v) { change(m_x2, v); }
+void LineObject::setY2(double v) { change(m_y2, v); }
+void LineObject::setBorderColor(OleColor c) { change(m_color, c); }
+void LineObject::setBorderWidth(int px) { change(m_width, px); }
+void LineObject::setVisible(bool v) { change(m_visible, v); }
+
+// ---- ShapeObject ----------------------------------------------------------
+
+template <typename T> void ShapeObject::change(T &field, T value)
+{
+    if (field == value)
+        return;
+    const QRect before = m_visible ? m_owner->shapeBounds(*this) : QRect();
+    field = value;
+    const QRect after = m_visible ? m_owner->shapeBounds(*this) : QRect();
+    m_owner->update(QRegion(before) | after);
+}
+
+void ShapeObject::setLeft(double v) { change(m_left, v); }
+void ShapeObject::setTop(double v) { change(m_top, v); }
+void ShapeObject::setWidth(double v) { change(m_width, v); }
+void ShapeObject::setHeight(double v) { change(m_height, v); }
+void ShapeObject::setBorderColor(OleColor c) { change(m_color, c); }
+void ShapeObject::setBorderWidth(int px) { change(m_borderWidth, px); }
+void ShapeObject::setVisible(bool v) { change(m_visible, v); }
+
+// ---- PictureBox -----------------------------------------------------------
+
+PictureBox::PictureBox(QWidget *parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    ensureImage();
+}
+
+PictureBox::~PictureBox() = default;
+
+void PictureBox::setBackColor(OleColor c)
+{
+    m_backColor = c;
+}
+
+void PictureBox::setPicture(const QPixmap &picture)
+{
+    m_picture = picture;
+}
+
+void PictureBox::Cls()
+{
+    ensureImage();
+    clearImage();
+    CurrentX = 0;
+    CurrentY = 0;
+    update();
+}
+
+void PictureBox::Refresh()
+{
+    update();
+}
+
+void PictureBox::PSet(double x, double y)
+{
+    ensureImage();
+    if (m_image.isNull())
+        return;
+    const int size = qMax(1, DrawWidth);
+    const int left = int(std::floor(toPx(x))) - (size - 1) / 2;
+    const int top = int(std::floor(toPx(y))) - (size - 1) / 2;
+    const QRect dot(left, top, size, size);
+    QPainter painter(&m_image);
+    const QColor color = toQColor(m_foreColor);
+    if (size <= LargestSquareDot) {
+        painter.fillRect(dot, color);
+    } else {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(color);
+        painter.drawEllipse(dot);
+    }
+    update(dot);
+}
+
+void PictureBox::Print(const QString &text)
+{
+    ensureImage();
+    const QFont font = currentFont();
+    const QFontMetricsF metrics(font);
+    const QPointF topLeft(toPx(CurrentX), toPx(CurrentY));
+    if (!m_image.isNull()) {
+        QPainter painter(&m_image);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.setFont(font);
+        painter.setPen(toQColor(m_foreColor));
+        painter.drawText(topLeft + QPointF(0, metrics.ascent()), text);
+        const QRectF area(topLeft, QSizeF(metrics.horizontalAdvance(text), metrics.height()));
+        update(area.toAlignedRect().adjusted(-1, -1, 1, 1));
+    }
+    CurrentX = 0;
+    CurrentY += toTwips(metrics.height());
+}
+
+void PictureBox::paintOnImage(const std::function<void(QPainter &)> &draw)
+{
+    ensureImage();
+    if (m_image.isNull())
+        return;
+    {
+        QPainter painter(&m_image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.scale(1.0 / TwipsPerPixel, 1.0 / TwipsPerPixel);
+        draw(painter);
+    }
+    update();
+}
+
+QFont PictureBox::currentFont() const
+{
+    return fontFor(FontName, FontSize, FontBold);
+}
+
+QFont PictureBox::fontFor(const QString &name, double points, bool bold)
+{
+    QFont font;
+    font.setStyleHint(QFont::SansSerif);
+    const QString family = installedFamily(name);
+    if (!family.isEmpty())
+        font.setFamily(family);
+    // Whole pixel heights, as the classic desktop renders its fonts.
+    font.setPixelSize(qMax(1, int(std::lround(points * PixelsPerPoint))));
+    font.setBold(bold);
+    return font;
+}
+
+LineObject *PictureBox::addLine()
+{
+    m_lines.push_back(std::unique_ptr<LineObject>(new LineObject(this)));
+    update(lineBounds(*m_lines.back()));
+    return m_lines.back().get();
+}
+
+ShapeObject *PictureBox::addShape()
+{
+    m_shapes.push_back(std::unique_ptr<ShapeObject>(new ShapeObject(this)));
+    update(shapeBounds(*m_shapes.back()));
+    return m_shapes.back().get();
+}
+
+qint64 PictureBox::takeRepaintedArea()
+{
+    return std::exchange(m_repaintedArea, 0);
+}
+
+bool PictureBox::event(QEvent *event)
+{
+    if (event->type() == QEvent::ScreenChangeInternal && ensureImage())
+        emit imageReset();
+    return QWidget::event(event);
+}
+
+void PictureBox::paintEvent(QPaintEvent *event)
+{
+    if (ensureImage())
+        emit imageReset();
+    QPainter painter(this);
+    const qreal dpr = devicePixelRatioF();
+    for (const QRect &r : event->region()) {
+        painter.drawImage(r, m_image, QRectF(QPointF(r.topLeft()) * dpr, QSizeF(r.size()) * dpr));
+        m_repaintedArea += qint64(std::lround(r.width() * dpr)) * std::lround(r.height() * dpr);
+    }
+    drawObjects(painter);
+}
+
+void PictureBox::resizeEvent(QResizeEvent *event)
+{
+    ensureImage();
+    QWidget::resizeEvent(event);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF at = event->position() * TwipsPerPixel;
+    emit MouseDown(mouseButtonCode(event->button()), shiftCode(event->modifiers()), float(at.x()), float(at.y()));
+    event->accept();
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPointF at = event->position() * TwipsPerPixel;
+    emit MouseUp(mouseButtonCode(event->button()), shiftCode(event->modifiers()), float(at.x()), float(at.y()));
+    event->accept();
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+QRect PictureBox::lineBounds(const LineObject &line) const
+{
+    const double margin = line.m_width / 2.0 + AntialiasMargin;
+    const QRectF span(QPointF(toPx(line.m_x1), toPx(line.m_y1)), QPointF(toPx(line.m_x2), toPx(line.m_y2)));
+    return span.normalized().adjusted(-margin, -margin, margin, margin).toAlignedRect();
+}
+
+QRectF PictureBox::shapeCircle(const ShapeObject &shape) const
+{
+    const QRectF box(toPx(shape.m_left), toPx(shape.m_top), toPx(shape.m_width), toPx(shape.m_height));
+    const double diameter = qMin(qAbs(box.width()), qAbs(box.height()));
+    QRectF circle(0, 0, diameter, diameter);
+    circle.moveCenter(box.normalized().center());
+    return circle;
+}
+
+QRect PictureBox::shapeBounds(const ShapeObject &shape) const
+{
+    return shapeCircle(shape)
+        .adjusted(-AntialiasMargin, -AntialiasMargin, AntialiasMargin, AntialiasMargin)
+        .toAlignedRect();
+}
+
+bool PictureBox::ensureImage()
+{
+    const qreal dpr = devicePixelRatioF();
+    const QSize pixels(qCeil(width() * dpr), qCeil(height() * dpr));
+    if (m_image.size() == pixels && m_image.devicePixelRatio() == dpr)
+        return false;
+    const QImage old = m_image;
+    m_image = QImage(pixels, QImage::Format_RGB32);
+    m_image.setDevicePixelRatio(dpr);
+    clearImage();
+    if (!old.isNull() && !m_image.isNull() && old.devicePixelRatio() == dpr) {
+        QPainter painter(&m_image);
+        painter.drawImage(QPointF(0, 0), old);
+    }
+    return true;
+}
+
+void PictureBox::clearImage()
+{
+    if (m_image.isNull())
+        return;
+    m_image.fill(toQColor(m_backColor));
+    if (!m_picture.isNull()) {
+        QPainter painter(&m_image);
+        painter.drawPixmap(QPointF(0, 0), m_picture);
+    }
+}
+
+void PictureBox::drawObjects(QPainter &painter) const
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::NoBrush);
+    for (const auto &shape : m_shapes) {
+        if (!shape->m_visible || shape->m_borderWidth <= 0)
+            continue;
+        const double inset = shape->m_borderWidth / 2.0;
+        const QRectF circle = shapeCircle(*shape).adjusted(inset, inset, -inset, -inset);
+        if (circle.width() <= 0)
+            continue;
+        painter.setPen(QPen(toQColor(shape->m_color), shape->m_borderWidth));
+        painter.drawEllipse(circle);
+    }
+    for (const auto &line : m_lines) {
+        if (!line->m_visible)
+            continue;
+        painter.setPen(QPen(toQColor(line->m_color), line->m_width, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(toPx(line->m_x1), toPx(line->m_y1)), QPointF(toPx(line->m_x2), toPx(line->m_y2)));
+    }
+}
+
+int mouseButtonCode(Qt::MouseButtons buttons)
+{
+    return (buttons.testFlag(Qt::LeftButton) ? 1 : 0) | (buttons.testFlag(Qt::RightButton) ? 2 : 0)
+        | (buttons.testFlag(Qt::MiddleButton) ? 4 : 0);
+}
+
+int shiftCode(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) | (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0)
+        | (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
+}
+
+} // namespace toolkit
