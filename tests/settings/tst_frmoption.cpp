@@ -1,0 +1,527 @@
+#include "controls.h"
+#include "ctranslucentform.h"
+#include "fakedesktop.h"
+#include "frmoption.h"
+#include "mdlmain.h"
+#include "optionsfile.h"
+#include "tickdial.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+using settings::checkValue;
+using settings::ColorBox;
+
+namespace {
+
+const QByteArray DefaultFile = "Translucent=255\r\nBringToFront=1\r\nAutoHide=1\r\nHideBar=0\r\nViewDate=1\r\n"
+                               "ViewBorder=1\r\nBorderWidth=4\r\nColorBorder=12632256\r\nViewTextHours=1\r\n"
+                               "ColorTextHours=0\r\nViewSecond=1\r\nColorLancetSecond=0\r\nColorLancetMinute=255\r\n"
+                               "ColorLancetHour=16711680\r\n";
+
+const QByteArray CustomFile = "Translucent=180\r\nBringToFront=0\r\nAutoHide=0\r\nHideBar=1\r\nViewDate=0\r\n"
+                              "ViewBorder=0\r\nBorderWidth=12\r\nColorBorder=-2147483633\r\nViewTextHours=0\r\n"
+                              "ColorTextHours=65280\r\nViewSecond=0\r\nColorSecond=16777215\r\n"
+                              "MinuteSecond=8421504\r\nHourSecond=128\r\n";
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+using CheckGetter = QCheckBox *(frmOption::*)() const;
+using BoxGetter = ColorBox *(frmOption::*)() const;
+using LabelGetter = settings::ClickLabel *(frmOption::*)() const;
+
+} // namespace
+
+Q_DECLARE_METATYPE(CheckGetter)
+Q_DECLARE_METATYPE(BoxGetter)
+Q_DECLARE_METATYPE(LabelGetter)
+
+class TestFrmOption : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<FakeDesktop> fake;
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<QWidget> window;
+    Tickdial *dial = nullptr;
+    std::unique_ptr<mdlMain> module;
+
+    QString path() const { return dir->filePath("Options.dat"); }
+    frmOption &dlg() { return module->Options(); }
+
+    // What the main window does at start: the module, then its translucency.
+    void start()
+    {
+        module = std::make_unique<mdlMain>(*window, *dial);
+        module->setSettingsFolder(dir->path());
+        auto translucency = std::make_unique<CTranslucentForm>();
+        translucency->setHWnd(window.get());
+        translucency->setAlpha(255);
+        module->setTranslucency(std::move(translucency));
+    }
+
+    // What the main window does on activation: load, then apply to itself
+    // and the dial through the dialog's public handlers.
+    void activate()
+    {
+        module->LoadSettings();
+        frmOption &d = dlg();
+        d.chkBringToFront_Click();
+        dial->setVisibleTextDate(checkValue(d.chkViewDate()) != 0);
+        d.chkViewBorder_Click();
+        d.chkTextHours_Click();
+        d.chkViewSecond_Click();
+    }
+
+    void checkDialMatchesControls()
+    {
+        frmOption &d = dlg();
+        QCOMPARE(dial->VisibleTextDate(), checkValue(d.chkViewDate()) == 1);
+        QCOMPARE(dial->VisibleBorder(), checkValue(d.chkViewBorder()) == 1);
+        QCOMPARE(dial->VisibleTextHours(), checkValue(d.chkTextHours()) == 1);
+        QCOMPARE(dial->VisibleSecond(), checkValue(d.chkViewSecond()) == 1);
+        QCOMPARE(int(dial->BorderWidth()), settings::borderWidthFromText(d.txtBorderWidth()->text()));
+        QCOMPARE(d.chkHideBar()->isEnabled(), d.chkAutoHide()->isChecked());
+        QCOMPARE(d.txtBorderWidth()->isEnabled(), d.chkViewBorder()->isChecked());
+        QCOMPARE(d.picColorText()->isEnabled(), d.chkTextHours()->isChecked());
+        QCOMPARE(d.picColorSecond()->isEnabled(), d.chkViewSecond()->isChecked());
+        QCOMPARE(int(module->Translucency()->Alpha()), d.Slider1()->value());
+    }
+
+private slots:
+    void init()
+    {
+        fake = std::make_unique<FakeDesktop>();
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        window = std::make_unique<QWidget>();
+        dial = new Tickdial(window.get());
+        start();
+    }
+
+    void cleanup()
+    {
+        module.reset();
+        window.reset();
+        fake.reset();
+    }
+
+    void missingFileGetsTheDefaults()
+    {
+        module->LoadSettings();
+        QCOMPARE(readAll(path()), DefaultFile);
+        frmOption &d = dlg();
+        QVERIFY(!d.isVisible());
+        QCOMPARE(d.Slider1()->value(), 255);
+        QVERIFY(d.chkBringToFront()->isChecked());
+        QVERIFY(d.chkAutoHide()->isChecked());
+        QVERIFY(!d.chkHideBar()->isChecked());
+        QCOMPARE(d.txtBorderWidth()->text(), QStringLiteral("4"));
+        QCOMPARE(d.picColorBorder()->BackColor(), 12632256);
+        QCOMPARE(d.picColorMinute()->BackColor(), 255);
+        QCOMPARE(d.picColorHour()->BackColor(), 16711680);
+        QCOMPARE(fake->onTop.value(window.get()), true);
+        QCOMPARE(dial->BorderWidth(), quint8(4));
+        checkDialMatchesControls();
+    }
+
+    void loadingFillsEveryControl()
+    {
+        writeAll(path(), CustomFile);
+        activate();
+        frmOption &d = dlg();
+        QCOMPARE(d.Slider1()->value(), 180);
+        QCOMPARE(module->Translucency()->Alpha(), quint8(180));
+        QCOMPARE(fake->opacity.value(window.get()), 180 / 255.0);
+        QVERIFY(!d.chkBringToFront()->isChecked());
+        QCOMPARE(fake->onTop.value(window.get(), true), false);
+        QVERIFY(!d.txtBorderWidth()->isEnabled());
+        QVERIFY(!d.picColorText()->isEnabled());
+        QVERIFY(!d.picColorSecond()->isEnabled());
+        QVERIFY(!d.chkAutoHide()->isChecked());
+        QVERIFY(d.chkHideBar()->isChecked());
+        QVERIFY(!d.chkHideBar()->isEnabled());
+        QCOMPARE(d.txtBorderWidth()->text(), QStringLiteral("12"));
+        QCOMPARE(d.picColorBorder()->BackColor(), toolkit::ColorButtonFace);
+        QCOMPARE(d.picColorText()->BackColor(), 65280);
+        QCOMPARE(d.picColorSecond()->BackColor(), 16777215);
+        QCOMPARE(d.picColorMinute()->BackColor(), 8421504);
+        QCOMPARE(d.picColorHour()->BackColor(), 128);
+        QCOMPARE(readAll(path()), CustomFile);
+        checkDialMatchesControls();
+    }
+
+    void okWritesTheFileAndUnloads()
+    {
+        module->LoadSettings();
+        frmOption &d = dlg();
+        QPointer<frmOption> first(&d);
+        d.Slider1()->setValue(100);
+        d.chkAutoHide()->setChecked(false);
+        d.chkViewSecond()->setChecked(false);
+        d.txtBorderWidth()->setText("7");
+        d.picColorHour()->setBackColor(toolkit::ColorYellow);
+        QTest::mouseClick(d.cmdOK(), Qt::LeftButton);
+        QCOMPARE(readAll(path()),
+                 QByteArray("Translucent=100\r\nBringToFront=1\r\nAutoHide=0\r\nHideBar=0\r\nViewDate=1\r\n"
+                            "ViewBorder=1\r\nBorderWidth=7\r\nColorBorder=12632256\r\nViewTextHours=1\r\n"
+                            "ColorTextHours=0\r\nViewSecond=0\r\nColorSecond=0\r\nMinuteSecond=255\r\n"
+                            "HourSecond=65535\r\n"));
+        QCOMPARE(module->existingOptions(), nullptr);
+        QTRY_VERIFY(first.isNull());
+        QVERIFY(fake->messages.isEmpty());
+    }
+
+    void savedFileRoundTrips()
+    {
+        writeAll(path(), CustomFile);
+        module->LoadSettings();
+        QVERIFY(module->SaveSettings());
+        QCOMPARE(readAll(path()), CustomFile);
+    }
+
+    void defaultAndSavedKeysLoadAlike()
+    {
+        module->LoadSettings();
+        QVERIFY(module->SaveSettings());
+        const QByteArray saved = readAll(path());
+        QVERIFY(saved.contains("ColorSecond=0\r\nMinuteSecond=255\r\nHourSecond=16711680\r\n"));
+        QFile::remove(path());
+        module->LoadSettings();
+        QCOMPARE(readAll(path()), DefaultFile);
+        QVERIFY(module->SaveSettings());
+        QCOMPARE(readAll(path()), saved);
+    }
+
+    void borderWidthOnSave_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::addColumn<int>("dialWidth");
+        QTest::newRow("0") << "0" << QByteArray("1") << 1;
+        QTest::newRow("81") << "81" << QByteArray("1") << 1;
+        QTest::newRow("abc") << "abc" << QByteArray("1") << 1;
+        QTest::newRow("empty") << "" << QByteArray("1") << 1;
+        QTest::newRow("80") << "80" << QByteArray("80") << 80;
+        QTest::newRow("1") << "1" << QByteArray("1") << 1;
+        QTest::newRow("comma inside") << "5,3" << QByteArray("5") << 5;
+        QTest::newRow("equals inside") << "7=9" << QByteArray("7") << 7;
+    }
+    void borderWidthOnSave()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, saved);
+        QFETCH(int, dialWidth);
+        module->LoadSettings();
+        dlg().txtBorderWidth()->setText(typed);
+        QVERIFY(module->SaveSettings());
+        const QByteArray bytes = readAll(path());
+        QVERIFY2(bytes.contains("\r\nBorderWidth=" + saved + "\r\nColorBorder=12632256\r\n"), bytes.constData());
+        QCOMPARE(bytes.count("\r\n"), 14);
+        QCOMPARE(int(dial->BorderWidth()), dialWidth);
+        module->LoadSettings();
+        QCOMPARE(dlg().txtBorderWidth()->text(), QString::fromLatin1(saved));
+    }
+
+    void borderWidthShownAtOnce_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("width");
+        QTest::newRow("100") << "100" << 80;
+        QTest::newRow("0") << "0" << 1;
+        QTest::newRow("cleared") << "" << 1;
+        QTest::newRow("4.5") << "4.5" << 4;
+        QTest::newRow("79.5") << "79.5" << 80;
+        QTest::newRow("12abc") << "12abc" << 12;
+    }
+    void borderWidthShownAtOnce()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, width);
+        module->LoadSettings();
+        QLineEdit *text = dlg().txtBorderWidth();
+        text->selectAll();
+        QTest::keyClicks(text, typed);
+        if (typed.isEmpty())
+            QTest::keyClick(text, Qt::Key_Delete);
+        QCOMPARE(int(dial->BorderWidth()), width);
+        QCOMPARE(text->text(), typed);
+        QVERIFY(fake->messages.isEmpty());
+    }
+
+    // Each bad file loads to sane controls, a working dial and the good
+    // fields of the file.
+    void malformedFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("borderWidth");
+        QTest::addColumn<int>("slider");
+        QTest::newRow("empty") << QByteArray() << "4" << 255;
+        QTest::newRow("binary junk") << QByteArray("\x00\xff\"\x01,=\x80\r\r\n", 10) << "4" << 255;
+        QTest::newRow("three lines") << QByteArray("Translucent=90\r\nBringToFront=0\r\nAutoHide=0") << "4" << 90;
+        QTest::newRow("no equals anywhere") << QByteArray("90\r\n0\r\n0\r\n0\r\n0\r\n0\r\n7\r\n") << "4" << 255;
+        QTest::newRow("out of range") << QByteArray(CustomFile).replace("Translucent=180", "Translucent=999")
+                                                .replace("BorderWidth=12", "BorderWidth=300")
+                                      << "4" << 255;
+        QTest::newRow("border 7=9") << QByteArray(CustomFile).replace("BorderWidth=12", "BorderWidth=7=9") << "7"
+                                    << 180;
+        QTest::newRow("huge file") << QByteArray(CustomFile) + QByteArray(1 << 20, 'x') << "12" << 180;
+    }
+    void malformedFiles()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, borderWidth);
+        QFETCH(int, slider);
+        writeAll(path(), bytes);
+        activate();
+        QCOMPARE(dlg().txtBorderWidth()->text(), borderWidth);
+        QCOMPARE(dlg().Slider1()->value(), slider);
+        QVERIFY(dial->BorderWidth() >= 1 && dial->BorderWidth() <= 80);
+        QVERIFY(fake->messages.isEmpty());
+        checkDialMatchesControls();
+        QCOMPARE(readAll(path()), bytes); // loading never rewrites an existing file
+    }
+
+    void failedSaveKeepsTheDialogAndTheFolder()
+    {
+        module->setSettingsFolder(dir->path());
+        QVERIFY(QDir(dir->path()).mkdir("Options.dat"));
+        writeAll(path() + "/keep.txt", "old");
+        module->LoadSettings(); // a folder in the file's place reads as defaults
+        frmOption &d = dlg();
+        QCOMPARE(d.txtBorderWidth()->text(), QStringLiteral("4"));
+        d.txtBorderWidth()->setText("9");
+        QTest::mouseClick(d.cmdOK(), Qt::LeftButton);
+        QCOMPARE(fake->messages.size(), 1);
+        QCOMPARE(fake->messages[0].icon, toolkit::MessageIcon::Critical);
+        QVERIFY(fake->messages[0].text.startsWith("Impossibile salvare le opzioni nel file"));
+        QVERIFY(fake->messages[0].text.contains(QDir::toNativeSeparators(path())));
+        QCOMPARE(module->existingOptions(), &d);
+        QCOMPARE(d.txtBorderWidth()->text(), QStringLiteral("9"));
+        QVERIFY(QFileInfo(path()).isDir());
+        QCOMPARE(readAll(path() + "/keep.txt"), QByteArray("old"));
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    void cancelUnloadsWithoutSaving()
+    {
+        writeAll(path(), CustomFile);
+        module->LoadSettings();
+        QPointer<frmOption> first(&dlg());
+        dlg().chkViewDate()->setChecked(true);
+        QTest::mouseClick(dlg().cmdCancel(), Qt::LeftButton);
+        QCOMPARE(module->existingOptions(), nullptr);
+        QCOMPARE(readAll(path()), CustomFile);
+        QVERIFY(dial->VisibleTextDate()); // the live change stays until the next activation
+        activate();
+        QVERIFY(&dlg() != first.data());
+        QVERIFY(!dlg().chkViewDate()->isChecked());
+        QVERIFY(!dial->VisibleTextDate());
+    }
+
+    void closeBoxUnloadsEscapeDoesNot()
+    {
+        module->LoadSettings();
+        fake->onModal = [this](QDialog *dialog) {
+            dialog->show();
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            const bool stayed = dialog->isVisible() && module->existingOptions() == dialog;
+            dialog->close();
+            return stayed ? 42 : -1;
+        };
+        module->ShowOptions();
+        QCOMPARE(fake->modalCount, 1);
+        QCOMPARE(module->existingOptions(), nullptr);
+        QVERIFY(fake->messages.isEmpty());
+        QCOMPARE(readAll(path()), DefaultFile);
+    }
+
+    void neitherButtonIsDefault()
+    {
+        module->LoadSettings();
+        QVERIFY(!dlg().cmdOK()->isDefault());
+        QVERIFY(!dlg().cmdCancel()->isDefault());
+    }
+
+    void checkBoxesPreview_data()
+    {
+        QTest::addColumn<CheckGetter>("check");
+        QTest::addColumn<QByteArray>("property");
+        QTest::addColumn<QStringList>("dependents");
+        QTest::newRow("date") << &frmOption::chkViewDate << QByteArray("VisibleTextDate") << QStringList();
+        QTest::newRow("border") << &frmOption::chkViewBorder << QByteArray("VisibleBorder")
+                                << QStringList{"txtBorderWidth", "lblBorderWidth", "picColorBorder", "lblColorBorder"};
+        QTest::newRow("numerals") << &frmOption::chkTextHours << QByteArray("VisibleTextHours")
+                                  << QStringList{"picColorText", "lblColorText"};
+        QTest::newRow("second hand") << &frmOption::chkViewSecond << QByteArray("VisibleSecond")
+                                     << QStringList{"picColorSecond", "lblColorSecond"};
+    }
+    void checkBoxesPreview()
+    {
+        QFETCH(CheckGetter, check);
+        QFETCH(QByteArray, property);
+        QFETCH(QStringList, dependents);
+        module->LoadSettings();
+        frmOption &d = dlg();
+        QCheckBox *box = (d.*check)();
+        QSignalSpy changed(dial, &Tickdial::PropertyChanged);
+        for (bool on : {false, true}) {
+            QTest::mouseClick(box, Qt::LeftButton);
+            QCOMPARE(box->isChecked(), on);
+            QCOMPARE(dial->property(property.constData()).toBool(), on);
+            QCOMPARE(changed.last().at(0).toString(), QString::fromLatin1(property));
+            for (const QString &name : dependents) {
+                QWidget *dependent = d.findChild<QWidget *>(name);
+                QVERIFY2(dependent, qPrintable(name));
+                QCOMPARE(dependent->isEnabled(), on);
+            }
+        }
+    }
+
+    void autoHideEnablesHideBar()
+    {
+        module->LoadSettings();
+        frmOption &d = dlg();
+        d.chkHideBar()->setChecked(true);
+        QTest::mouseClick(d.chkAutoHide(), Qt::LeftButton);
+        QVERIFY(!d.chkHideBar()->isEnabled());
+        QVERIFY(d.chkHideBar()->isChecked());
+        QTest::mouseClick(d.chkAutoHide(), Qt::LeftButton);
+        QVERIFY(d.chkHideBar()->isEnabled());
+    }
+
+    void bringToFront()
+    {
+        module->LoadSettings();
+        QCOMPARE(fake->onTop.value(window.get()), true);
+        QTest::mouseClick(dlg().chkBringToFront(), Qt::LeftButton);
+        QCOMPARE(fake->onTop.value(window.get()), false);
+        QCOMPARE(window->pos(), QPoint(0, 0));
+    }
+
+    void sliderDrivesAlphaOnlyWhenTheUserMovesIt()
+    {
+        module->LoadSettings();
+        QSlider *slider = dlg().Slider1();
+        slider->setFocus();
+        QTest::keyClick(slider, Qt::Key_Home);
+        QCOMPARE(module->Translucency()->Alpha(), quint8(0));
+        QTest::keyClick(slider, Qt::Key_Right);
+        QCOMPARE(module->Translucency()->Alpha(), quint8(1));
+        QCOMPARE(fake->opacity.value(window.get()), 1 / 255.0);
+        slider->setValue(200); // from code: the opacity stays
+        QCOMPARE(module->Translucency()->Alpha(), quint8(1));
+    }
+
+    void normalizeMakesOpaque()
+    {
+        module->LoadSettings();
+        dlg().Slider1()->setValue(40);
+        module->Translucency()->setAlpha(40);
+        QTest::mouseClick(dlg().cmdNormalize(), Qt::LeftButton);
+        QCOMPARE(dlg().Slider1()->value(), 255);
+        QCOMPARE(module->Translucency()->Alpha(), quint8(255));
+        QCOMPARE(fake->opacity.value(window.get()), 1.0);
+    }
+
+    void colourBoxes_data()
+    {
+        QTest::addColumn<BoxGetter>("box");
+        QTest::addColumn<LabelGetter>("label");
+        QTest::addColumn<QByteArray>("property");
+        QTest::addColumn<bool>("viaLabel");
+        QTest::addColumn<bool>("chosen");
+        const struct { const char *name; BoxGetter box; LabelGetter label; const char *property; } boxes[] = {
+            {"border", &frmOption::picColorBorder, &frmOption::lblColorBorder, "BorderColor"},
+            {"numerals", &frmOption::picColorText, &frmOption::lblColorText, "TextHoursColor"},
+            {"second", &frmOption::picColorSecond, &frmOption::lblColorSecond, "LancetSecondColor"},
+            {"minute", &frmOption::picColorMinute, &frmOption::lblColorMinute, "LancetMinuteColor"},
+            {"hour", &frmOption::picColorHour, &frmOption::lblColorHour, "LancetHourColor"},
+        };
+        for (const auto &b : boxes) {
+            for (bool viaLabel : {false, true}) {
+                for (bool chosen : {true, false}) {
+                    QTest::addRow("%s %s %s", b.name, viaLabel ? "label" : "box", chosen ? "chosen" : "cancelled")
+                        << b.box << b.label << QByteArray(b.property) << viaLabel << chosen;
+                }
+            }
+        }
+    }
+    void colourBoxes()
+    {
+        QFETCH(BoxGetter, box);
+        QFETCH(LabelGetter, label);
+        QFETCH(QByteArray, property);
+        QFETCH(bool, viaLabel);
+        QFETCH(bool, chosen);
+        module->LoadSettings();
+        ColorBox *target = (dlg().*box)();
+        const toolkit::OleColor before = target->BackColor();
+        if (chosen)
+            fake->colorAnswer = QColor(1, 2, 3);
+        QSignalSpy changed(dial, &Tickdial::PropertyChanged);
+        QWidget *clicked = viaLabel ? static_cast<QWidget *>((dlg().*label)()) : target;
+        QTest::mouseClick(clicked, Qt::LeftButton, {}, QPoint(2, 2));
+        QCOMPARE(fake->colorRequests, 1);
+        const toolkit::OleColor expected = chosen ? toolkit::rgbColor(1, 2, 3) : before;
+        QCOMPARE(target->BackColor(), expected);
+        QCOMPARE(dial->property(property.constData()).toInt(), expected);
+        QCOMPARE(changed.count(), 1); // written whatever the outcome
+    }
+
+    void layout()
+    {
+        module->LoadSettings();
+        frmOption &d = dlg();
+        QCOMPARE(d.windowTitle(), QStringLiteral("Opzioni"));
+        QCOMPARE(d.size(), QSize(241, 409));
+        QCOMPARE(d.cmdOK()->geometry(), QRect(44, 380, 73, 21));
+        QCOMPARE(d.chkHideBar()->geometry(), QRect(28, 124, 201, 13));
+        QCOMPARE(d.lblBorderWidth()->buddy(), d.txtBorderWidth());
+        const QList<QLabel *> labels = d.findChildren<QLabel *>();
+        int headers = 0;
+        for (QLabel *l : labels) {
+            if (!l->text().startsWith(' '))
+                continue;
+            ++headers;
+            QCOMPARE(l->palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xFF));
+            QVERIFY(l->font().bold());
+            QCOMPARE(l->width(), 225);
+        }
+        QCOMPARE(headers, 3);
+    }
+
+    void settingsFolderChoice()
+    {
+        QTemporaryDir config;
+        const QString configFolder = config.filePath("nested/Tickora");
+        // A program folder that cannot be written to (here: not there at all).
+        QCOMPARE(mdlMain::chooseSettingsFolder(dir->filePath("missing"), configFolder), configFolder);
+        QVERIFY(QFileInfo(configFolder).isDir());
+        QCOMPARE(mdlMain::chooseSettingsFolder(dir->path(), configFolder), dir->path());
+    }
+};
+
+QTEST_MAIN(TestFrmOption)
+#include "tst_frmoption.moc"
