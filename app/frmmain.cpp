@@ -1,17 +1,26 @@
 #include "frmmain.h"
 
 #include "dateformat.h"
+#include "ctranslucentform.h"
+#include "controls.h"
+#include "frmabout.h"
+#include "frmoption.h"
+#include "mdlmain.h"
+#include "optionsfile.h"
+#include "tickoraassets.h"
 #include "desktop.h"
 #include "olecolor.h"
 #include "surface.h"
 #include "tickdial.h"
 #include "twips.h"
+#include "val.h"
 
 #include <QCalendarWidget>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFontMetricsF>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -103,7 +112,7 @@ frmMain::frmMain(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     setWindowTitle(QString());
-    setWindowIcon(QIcon(QStringLiteral(":/assets/tickora.png")));
+    setWindowIcon(assets::windowIcon());
     setMouseTracking(true);
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
@@ -119,7 +128,7 @@ frmMain::frmMain(QWidget *parent)
     setChildTwips(m_dial, DialRect.left, DialRect.top, DialRect.width, DialRect.height);
 
     m_picBar = new toolkit::PictureBox(m_client);
-    m_picBar->setPicture(QPixmap(QStringLiteral(":/assets/bar.jpg")));
+    m_picBar->setPicture(QPixmap(assets::BarPicture));
     m_picBar->setForeColor(toolkit::ColorYellow);
     m_picBar->setToolTip(QStringLiteral("Clicca sulla barra con il tasto destro per le opzioni"));
     m_picBar->installEventFilter(this);
@@ -155,6 +164,8 @@ frmMain::frmMain(QWidget *parent)
     timePalette.setColor(QPalette::WindowText, toolkit::toQColor(toolkit::ColorBlue));
     m_lblTime->setPalette(timePalette);
     setChildTwips(m_lblTime, TimeRect.left, TimeRect.top, TimeRect.width, TimeRect.height);
+
+    m_mdlMain = std::make_unique<mdlMain>(*this, *m_dial);
 
     m_cmdMonth = makeButton(QStringLiteral(">"), MonthRect);
     m_cmdAbout = makeButton(QStringLiteral("?"), AboutRect);
@@ -228,7 +239,10 @@ void frmMain::setChildTwips(QWidget *child, double left, double top, double widt
 
 void frmMain::Form_Load()
 {
-    // The translucency object and the settings come with the settings module.
+    auto translucency = std::make_unique<CTranslucentForm>();
+    translucency->setHWnd(this);
+    translucency->setAlpha(255);
+    m_mdlMain->setTranslucency(std::move(translucency));
     m_mthView->setSelectedDate(toolkit::desktop().now().date());
 }
 
@@ -346,6 +360,37 @@ void frmMain::showEvent(QShowEvent *event)
 void frmMain::Form_Activate()
 {
     DrawBarTitle();
+    m_mdlMain->LoadSettings();
+    frmOption &options = m_mdlMain->Options();
+
+    // The border width in a normal form: "," read as ".", the number written
+    // back in the user's format with "." again; a width of 0 becomes "1".
+    QLineEdit *widthText = options.txtBorderWidth();
+    QString width = widthText->text().replace(u',', u'.');
+    width = toolkit::numberToText(toolkit::Val(width)).replace(u',', u'.');
+    widthText->setText(width);
+    if (toolkit::Val(widthText->text()) == 0)
+        widthText->setText(QStringLiteral("1"));
+
+    options.chkBringToFront_Click();
+    m_autoHideOn = settings::checkValue(options.chkAutoHide()) == 1;
+    m_hideBarOn = settings::checkValue(options.chkHideBar()) == 1;
+
+    m_dial->setVisibleTextDate(settings::checkValue(options.chkViewDate()) != 0);
+    m_dial->setVisibleBorder(settings::checkValue(options.chkViewBorder()) != 0);
+    options.chkViewBorder_Click();
+    // Read as the dialog reads it ("." decimal, within 1..80), so that a
+    // text such as "0.4" never reaches the dial as a width it refuses.
+    m_dial->setBorderWidth(quint8(settings::borderWidthFromText(widthText->text())));
+    m_dial->setBorderColor(options.picColorBorder()->BackColor());
+    m_dial->setVisibleTextHours(settings::checkValue(options.chkTextHours()) != 0);
+    options.chkTextHours_Click();
+    m_dial->setTextHoursColor(options.picColorText()->BackColor());
+    m_dial->setVisibleSecond(settings::checkValue(options.chkViewSecond()) != 0);
+    options.chkViewSecond_Click();
+    m_dial->setLancetSecondColor(options.picColorSecond()->BackColor());
+    m_dial->setLancetMinuteColor(options.picColorMinute()->BackColor());
+    m_dial->setLancetHourColor(options.picColorHour()->BackColor());
 }
 
 void frmMain::showModal(QDialog *dialog)
@@ -363,7 +408,8 @@ void frmMain::Timer1_Timer()
     m_lblTime->setText(toolkit::clockTime(now.time()));
 
     // The cursor in the client area's pixels.
-    const QPoint cursor = m_client->mapFromGlobal(toolkit::desktop().cursorPos());
+    m_mdlMain->setCursorPos(m_client->mapFromGlobal(toolkit::desktop().cursorPos()));
+    const QPoint cursor = m_mdlMain->CursorPos();
 
     const QSize screenPx = toolkit::desktop().primaryScreenSize();
     const double screenWidth = twipsOf(screenPx.width());
@@ -411,7 +457,8 @@ void frmMain::cmdClose_Click()
 
 void frmMain::cmdAbout_Click()
 {
-    // The About box comes with its own module.
+    frmAbout box(this);
+    showModal(&box);
 }
 
 void frmMain::Tickdial1_MouseUp(int button, int, float, float)
@@ -440,8 +487,9 @@ void frmMain::picBar_MouseUp(int button)
     }
     if (button == RightButton) {
         m_timer->stop();
-        // The options dialog comes with the settings module.
+        m_mdlMain->ShowOptions();
         m_timer->start();
+        Form_Activate();
     }
 }
 

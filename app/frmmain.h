@@ -65,6 +65,7 @@ public:
     QCalendarWidget *mthView() const { return m_mthView; }
     QTimer *Timer1() const { return m_timer; }
     QWidget *clientArea() const { return m_client; }
+    mdlMain &settings() const { return *m_mdlMain; }
 
     // The width of the resizable frame around the client area, in pixels.
     static constexpr int FramePx = 4;
@@ -96,6 +97,7 @@ private:
     QLabel *m_lblTime = nullptr;
     QCalendarWidget *m_mthView = nullptr;
     QTimer *m_timer = nullptr;
+    std::unique_ptr<mdlMain> m_mdlMain; // the settings module and the shared translucency
 
     bool m_calendarOpen = false;
     bool m_autoHideOn = false;

@@ -120,10 +120,13 @@ OptionsRecord recordFromFields(const FieldTexts &f)
     r.HideBar = checkState(f[3], d.HideBar);
     r.ViewDate = checkState(f[4], d.ViewDate);
     r.ViewBorder = checkState(f[5], d.ViewBorder);
-    // The text is kept as written when it begins with a width the dial takes.
+    // The text is kept as written unless it reads as a width the dial would
+    // refuse with a message at every start (negative, or above 80). A text
+    // that reads as 0 (empty, "0", not a number) is kept: the main window
+    // turns it into "1" when it applies the settings.
     if (f[6]) {
         const double width = toolkit::Val(*f[6]);
-        if (width >= MinBorderWidth && width <= MaxBorderWidth)
+        if (width >= 0 && width <= MaxBorderWidth)
             r.BorderWidth = f[6]->trimmed();
     }
     r.ColorBorder = color(f[7], d.ColorBorder);

@@ -184,10 +184,13 @@ private slots:
                                           << with([](OptionsRecord &r) { r.BorderWidth = "4"; });
         QTest::newRow("border width 81") << fileOf(replaced(GoodValues, 6, "81"))
                                          << with([](OptionsRecord &r) { r.BorderWidth = "4"; });
+        QTest::newRow("border width -3") << fileOf(replaced(GoodValues, 6, "-3"))
+                                         << with([](OptionsRecord &r) { r.BorderWidth = "4"; });
+        // Texts that read as 0 are kept; the main window makes them "1".
         QTest::newRow("border width 0") << fileOf(replaced(GoodValues, 6, "0"))
-                                        << with([](OptionsRecord &r) { r.BorderWidth = "4"; });
+                                        << with([](OptionsRecord &r) { r.BorderWidth = "0"; });
         QTest::newRow("border width abc") << fileOf(replaced(GoodValues, 6, "abc"))
-                                          << with([](OptionsRecord &r) { r.BorderWidth = "4"; });
+                                          << with([](OptionsRecord &r) { r.BorderWidth = "abc"; });
         QTest::newRow("border width 7=9") << fileOf(replaced(GoodValues, 6, "7=9"))
                                           << with([](OptionsRecord &r) { r.BorderWidth = "7"; });
         QTest::newRow("border width 80") << fileOf(replaced(GoodValues, 6, "80"))

@@ -1,0 +1,554 @@
+#include "fakedesktop.h"
+#include "frmmain.h"
+#include "frmoption.h"
+#include "mdlmain.h"
+#include "ctranslucentform.h"
+#include "surface.h"
+#include "tickdial.h"
+
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QCheckBox>
+#include <QSlider>
+#include "controls.h"
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+// The main window: its layout at any size, the calendar panel, the timer's
+// docking and auto-hide, the clock labels and dragging by the bar.
+class tst_frmmain : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void startsAtItsDesignSize();
+    void layout_data();
+    void layout();
+    void minimumSizes_data();
+    void minimumSizes();
+    void calendarPanelOpensAndCloses();
+    void buttonsStayInOrder();
+    void barTitleIsDrawnUpwardsInYellow();
+    void labels_data();
+    void labels();
+    void docksAtTheRightEdge();
+    void verticalClamp_data();
+    void verticalClamp();
+    void dragByTheBarMovesWithTimerOff();
+    void autoHide_data();
+    void autoHide();
+    void activationAppliesTheFile();
+    void borderWidthIsNormalised_data();
+    void borderWidthIsNormalised();
+    void optionsOpenOnRightReleaseWithTimerOff();
+    void cancelRestoresTheFile();
+    void okAppliesWhatWasSaved();
+    void rightClickOnTheDialRedrawsIt();
+
+private:
+    // Writes Options.dat in the test's folder: the default file with some
+    // lines (0-based) replaced.
+    void writeOptions(const QMap<int, QByteArray> &lines);
+    QByteArray readOptions() const;
+    // A shown main window whose settings live in the test's folder.
+    void open(frmMain &w) { w.settings().setSettingsFolder(m_dir->path()); w.show(); }
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+    static QRect twips(QWidget *w) { return QRect(w->x() * 15, w->y() * 15, w->width() * 15, w->height() * 15); }
+};
+
+void tst_frmmain::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    writeOptions({{2, "AutoHide=0"}});
+}
+
+static const QList<QByteArray> DefaultLines = {
+    "Translucent=255", "BringToFront=1", "AutoHide=1", "HideBar=0", "ViewDate=1", "ViewBorder=1",
+    "BorderWidth=4", "ColorBorder=12632256", "ViewTextHours=1", "ColorTextHours=0", "ViewSecond=1",
+    "ColorLancetSecond=0", "ColorLancetMinute=255", "ColorLancetHour=16711680"};
+
+void tst_frmmain::writeOptions(const QMap<int, QByteArray> &lines)
+{
+    QByteArray bytes;
+    for (int i = 0; i < DefaultLines.size(); ++i)
+        bytes += lines.value(i, DefaultLines[i]) + "\r\n";
+    QFile file(m_dir->filePath("Options.dat"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray tst_frmmain::readOptions() const
+{
+    QFile file(m_dir->filePath("Options.dat"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void tst_frmmain::startsAtItsDesignSize()
+{
+    FakeDesktop fake;
+    frmMain w;
+    open(w);
+    QCOMPARE(w.ScaleWidth(), 2880.0);
+    QCOMPARE(w.ScaleHeight(), 2670.0);
+    // Centred on the 1280 x 1024 screen, frame included.
+    QCOMPARE(w.pos(), QPoint((1280 - w.width()) / 2, (1024 - w.height()) / 2));
+    QVERIFY(w.windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(w.mthView()->selectedDate(), fake.time.date());
+    QCOMPARE(w.Timer1()->interval(), 300);
+    QVERIFY(w.Timer1()->isActive());
+}
+
+void tst_frmmain::layout_data()
+{
+    QTest::addColumn<QSize>("windowPx");
+    QTest::addColumn<QRect>("dialTwips");
+    QTest::addColumn<int>("barHeight");
+    QTest::addColumn<int>("dateTop");
+    QTest::addColumn<int>("timeTop");
+    QTest::addColumn<int>("calendarTop");
+    // Client area = window less the 4 px frame on each side.
+    QTest::newRow("design size") << QSize(200, 186) << QRect(270, 0, 2610, 2670) << 2670 << 2730 << 2985 << 3240;
+    QTest::newRow("larger") << QSize(308, 408) << QRect(270, 0, 4230, 6000) << 6000 << 6060 << 6315 << 6570;
+    QTest::newRow("wide and low") << QSize(500, 100) << QRect(270, 0, 7110, 1380) << 1380 << 1440 << 1695 << 1950;
+}
+
+void tst_frmmain::layout()
+{
+    QFETCH(QSize, windowPx);
+    QFETCH(QRect, dialTwips);
+    QFETCH(int, barHeight);
+    QFETCH(int, dateTop);
+    QFETCH(int, timeTop);
+    QFETCH(int, calendarTop);
+    FakeDesktop fake;
+    frmMain w;
+    open(w);
+    w.resize(windowPx);
+    QCOMPARE(twips(w.Tickdial1()), dialTwips);
+    QCOMPARE(twips(w.picBar()), QRect(0, 0, 270, barHeight));
+    QCOMPARE(w.lblDate()->y() * 15, dateTop);
+    QCOMPARE(w.lblTime()->y() * 15, timeTop);
+    QCOMPARE(w.mthView()->y() * 15, calendarTop);
+    // The panel keeps its design left edge and widths.
+    QCOMPARE(twips(w.lblDate()).left(), 300);
+    QCOMPARE(w.lblDate()->width() * 15, 2655);
+    QCOMPARE(w.mthView()->width() * 15, 2715);
+}
+
+void tst_frmmain::minimumSizes_data()
+{
+    QTest::addColumn<QSize>("requestedPx");
+    QTest::addColumn<QSize>("expectedTwips");
+    QTest::newRow("too low") << QSize(200, 50) << QSize(3000, 1305);
+    QTest::newRow("too narrow") << QSize(60, 186) << QSize(1500, 2790);
+    QTest::newRow("both") << QSize(10, 10) << QSize(1500, 1305);
+    QTest::newRow("at the minimum") << QSize(100, 87) << QSize(1500, 1305);
+}
+
+void tst_frmmain::minimumSizes()
+{
+    QFETCH(QSize, requestedPx);
+    QFETCH(QSize, expectedTwips);
+    FakeDesktop fake;
+    frmMain w;
+    open(w);
+    w.resize(requestedPx);
+    // 1300 and 1500 twips, rounded to whole pixels (87 px and 100 px).
+    QCOMPARE(QSize(int(w.Width()), int(w.Height())), expectedTwips);
+    QCOMPARE(w.Tickdial1()->height(), w.clientArea()->height());
+}
+
+void tst_frmmain::calendarPanelOpensAndCloses()
+{
+    FakeDesktop fake;
+    frmMain w;
+    open(w);
+    QVERIFY(!w.CalendarOpen());
+    // Closed: the panel lies below the window's bottom edge.
+    QVERIFY(w.lblDate()->y() >= w.clientArea()->height());
+
+    w.cmdMonth_Click();
+    QVERIFY(w.CalendarOpen());
+    // Height = calendar top + calendar height + 120 = 3240 + 2370 + 120.
+    QCOMPARE(w.Height(), 5730.0);
+    // Width forced to the calendar's width + bar + 180.
+    QCOMPARE(w.Width(), 3165.0);
+    // The dial leaves 3050 twips below it for the panel.
+    QCOMPARE(w.Tickdial1()->height(), 179); // 5730 - 3050 = 2680 twips
+    QVERIFY(w.mthView()->geometry().bottom() <= w.clientArea()->height() + 1);
+    // The user cannot make it narrower or lower than the panel needs.
+    w.resize(150, 200);
+    QCOMPARE(w.Width(), 3165.0);
+    QCOMPARE(w.Height(), 4005.0); // 4000 twips, rounded to 267 px
+
+    w.resize(211, 382);
+    w.cmdMonth_Click();
+    QVERIFY(!w.CalendarOpen());
+    // Back to the dial's height as laid out while open, plus 120.
+    QCOMPARE(w.Height(), 179 * 15 + 120.0);
+    QCOMPARE(w.Width(), 3165.0); // closing leaves the width
+    QCOMPARE(w.Tickdial1()->height(), w.clientArea()->height());
+}
+
+void tst_frmmain::buttonsStayInOrder()
+{
+    FakeDesktop fake;
+    frmMain w;
+    open(w);
+    for (QSize size : {QSize(200, 186), QSize(400, 600), QSize(100, 87)}) {
+        w.resize(size);
+        QCOMPARE(w.cmdClose()->text(), QString("X"));
+        QCOMPARE(w.cmdMonth()->text(), QString(">"));
+        QCOMPARE(w.cmdAbout()->text(), QString("?"));
+        QCOMPARE(w.cmdClose()->y(), 4);   // 60 twips
+        QCOMPARE(w.cmdMonth()->y(), 20);  // 300 twips
+        QCOMPARE(w.cmdAbout()->y(), 36);  // 540 twips
+        for (QPushButton *b : {w.cmdClose(), w.cmdMonth(), w.cmdAbout()}) {
+            QCOMPARE(b->x(), 3); // (18 - 13) / 2 px, rounded
+            QCOMPARE(b->size(), QSize(13, 14));
+        }
+    }
+}
+
+void tst_frmmain::barTitleIsDrawnUpwardsInYellow()
+{
+    FakeDesktop fake;
+    frmMain w;
+    open(w);
+    w.resize(200, 300);
+    const QImage bar = w.picBar()->image().convertToFormat(QImage::Format_RGB32);
+    const qreal dpr = bar.devicePixelRatio();
+    // Yellow pixels lie in a column about 12 px wide at the bar's left edge,
+    // from 10 px (150 twips) above the bottom upwards.
+    int top = bar.height(), bottom = -1, right = -1;
+    for (int y = 0; y < bar.height(); ++y)
+        for (int x = 0; x < bar.width(); ++x) {
+            const QColor c = bar.pixelColor(x, y);
+            if (c.red() > 200 && c.green() > 200 && c.blue() < 80) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+                right = std::max(right, x);
+            }
+        }
+    QVERIFY2(bottom >= 0, "no yellow title on the bar");
+    const int barHeight = int(w.picBar()->height() * dpr);
+    QVERIFY(bottom <= barHeight - int(10 * dpr));
+    QVERIFY(bottom >= barHeight - int(10 * dpr) - 2);
+    QVERIFY(right <= int(13 * dpr));
+    // "Plomb Tickora 1.0" is far longer than it is tall.
+    QVERIFY(bottom - top > int(50 * dpr));
+}
+
+void tst_frmmain::labels_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("time");
+    QTest::newRow("it morning") << "it_IT" << QDateTime(QDate(2026, 12, 6), QTime(9, 5, 7))
+                                << "domenica, 06 dicembre 2026" << "9:05 07";
+    QTest::newRow("en evening") << "en_GB" << QDateTime(QDate(2024, 3, 15), QTime(23, 59, 59))
+                                << "Friday, 15 March 2024" << "23:59 59";
+    QTest::newRow("it midnight") << "it_IT" << QDateTime(QDate(2027, 1, 1), QTime(0, 0, 0))
+                                 << "venerdì, 01 gennaio 2027" << "0:00 00";
+}
+
+void tst_frmmain::labels()
+{
+    QFETCH(QString, locale);
+    QFETCH(QDateTime, now);
+    QFETCH(QString, date);
+    QFETCH(QString, time);
+    const QLocale previous;
+    QLocale::setDefault(QLocale(locale));
+    FakeDesktop fake;
+    frmMain w;
+    open(w);
+    fake.time = now;
+    w.Timer1_Timer();
+    QLocale::setDefault(previous);
+    QCOMPARE(w.lblDate()->text(), date);
+    QCOMPARE(w.lblTime()->text(), time);
+}
+
+void tst_frmmain::docksAtTheRightEdge()
+{
+    FakeDesktop fake;
+    fake.screen = QSize(1024, 768);
+    frmMain w;
+    open(w);
+    w.move(10, 100);
+    w.Timer1_Timer();
+    QCOMPARE(w.x() + w.width(), 1024);
+    QCOMPARE(w.y(), 100); // the height is the user's
+    fake.screen = QSize(1920, 1080); // read at every tick
+    w.Timer1_Timer();
+    QCOMPARE(w.x() + w.width(), 1920);
+}
+
+void tst_frmmain::verticalClamp_data()
+{
+    QTest::addColumn<int>("heightPx");
+    QTest::addColumn<int>("startTop");
+    QTest::addColumn<int>("expectedTop");
+    QTest::newRow("inside stays") << 186 << 300 << 300;
+    QTest::newRow("above the top") << 186 << -40 << 0;
+    QTest::newRow("below the bottom") << 186 << 900 << 1024 - 186;
+    QTest::newRow("exactly at the bottom") << 186 << 1024 - 186 << 1024 - 186;
+    QTest::newRow("taller than the screen, from above") << 1200 << -50 << 0;
+    QTest::newRow("taller than the screen, at the top") << 1200 << 0 << 0;
+    QTest::newRow("taller than the screen, from below") << 1200 << 30 << 0;
+}
+
+void tst_frmmain::verticalClamp()
+{
+    QFETCH(int, heightPx);
+    QFETCH(int, startTop);
+    QFETCH(int, expectedTop);
+    FakeDesktop fake;
+    frmMain w;
+    open(w);
+    w.resize(200, heightPx);
+    w.move(500, startTop);
+    w.Timer1_Timer();
+    QCOMPARE(w.y(), expectedTop);
+    // And it stays there at the following ticks.
+    w.Timer1_Timer();
+    w.Timer1_Timer();
+    QCOMPARE(w.y(), expectedTop);
+}
+
+void tst_frmmain::dragByTheBarMovesWithTimerOff()
+{
+    FakeDesktop fake;
+    frmMain w;
+    open(w);
+    w.move(1080, 200);
+    auto send = [&](QEvent::Type type, Qt::MouseButton button, QPoint global) {
+        fake.cursor = global;
+        const QPointF local = w.picBar()->mapFromGlobal(global);
+        QMouseEvent event(type, local, local, QPointF(global), button,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button),
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(w.picBar(), &event);
+    };
+    const QPoint start = w.picBar()->mapToGlobal(QPoint(5, 100));
+    send(QEvent::MouseButtonPress, Qt::LeftButton, start);
+    QVERIFY(!w.Timer1()->isActive());
+    send(QEvent::MouseMove, Qt::LeftButton, start + QPoint(-30, 100));
+    QCOMPARE(w.pos(), QPoint(1050, 300));
+    QVERIFY(!w.Timer1()->isActive());
+    // Released far outside the window: the drag still ends.
+    send(QEvent::MouseButtonRelease, Qt::LeftButton, start + QPoint(-300, 400));
+    QVERIFY(w.Timer1()->isActive());
+    // The next tick undoes the sideways part and keeps the vertical one.
+    w.Timer1_Timer();
+    QCOMPARE(w.pos(), QPoint(1280 - w.width(), 300));
+}
+
+void tst_frmmain::autoHide_data()
+{
+    QTest::addColumn<QByteArray>("hideBar");
+    QTest::addColumn<QPoint>("cursor"); // in the client area's pixels
+    QTest::addColumn<int>("expectedX");
+    // 1280 px screen, 200 px window, 18 px bar; 70 twips are 4.67 px.
+    const int docked = 1280 - 200;
+    const int withBar = 1280 - 18 - 5;  // 19200 - 270 - 70 twips = 1257.3 px
+    const int strip = 1280 - 5;         // 19200 - 70 twips = 1275.3 px
+    QTest::newRow("inside") << QByteArray("0") << QPoint(50, 50) << docked;
+    QTest::newRow("x -4 is near") << QByteArray("0") << QPoint(-4, 50) << docked;
+    QTest::newRow("x -5 is away") << QByteArray("0") << QPoint(-5, 50) << withBar;
+    QTest::newRow("y -4 is near") << QByteArray("0") << QPoint(50, -4) << docked;
+    QTest::newRow("y -5 is away") << QByteArray("0") << QPoint(50, -5) << withBar;
+    QTest::newRow("y just inside the height") << QByteArray("0") << QPoint(50, 185) << docked;
+    QTest::newRow("y at the height is away") << QByteArray("0") << QPoint(50, 186) << withBar;
+    QTest::newRow("far right is near") << QByteArray("0") << QPoint(5000, 10) << docked;
+    QTest::newRow("away, bar hidden too") << QByteArray("1") << QPoint(-300, 50) << strip;
+    QTest::newRow("near, bar hidden too") << QByteArray("1") << QPoint(0, 0) << docked;
+}
+
+void tst_frmmain::autoHide()
+{
+    QFETCH(QByteArray, hideBar);
+    QFETCH(QPoint, cursor);
+    QFETCH(int, expectedX);
+    writeOptions({{2, "AutoHide=1"}, {3, "HideBar=" + hideBar}});
+    FakeDesktop fake;
+    frmMain w;
+    open(w);
+    QVERIFY(w.AutoHideOn());
+    QCOMPARE(w.HideBarOn(), hideBar == "1");
+    w.move(1080, 300);
+    // The near test counts from the client area, inside the 4 px frame.
+    fake.cursor = w.clientArea()->mapToGlobal(cursor);
+    w.Timer1_Timer();
+    QCOMPARE(w.x(), expectedX);
+    QCOMPARE(w.y(), 300);
+}
+
+void tst_frmmain::activationAppliesTheFile()
+{
+    writeOptions({{0, "Translucent=128"}, {1, "BringToFront=0"}, {2, "AutoHide=1"}, {3, "HideBar=1"},
+                  {4, "ViewDate=0"}, {5, "ViewBorder=0"}, {6, "BorderWidth=9"}, {7, "ColorBorder=65280"},
+                  {8, "ViewTextHours=0"}, {9, "ColorTextHours=8421504"}, {10, "ViewSecond=0"},
+                  {11, "ColorSecond=255"}, {12, "MinuteSecond=65535"}, {13, "HourSecond=4210752"}});
+    FakeDesktop fake;
+    frmMain w;
+    open(w);
+    Tickdial *d = w.Tickdial1();
+    QCOMPARE(d->VisibleTextDate(), false);
+    QCOMPARE(d->VisibleBorder(), false);
+    QCOMPARE(int(d->BorderWidth()), 9);
+    QCOMPARE(d->BorderColor(), 65280);
+    QCOMPARE(d->VisibleTextHours(), false);
+    QCOMPARE(d->TextHoursColor(), 8421504);
+    QCOMPARE(d->VisibleSecond(), false);
+    QCOMPARE(d->LancetSecondColor(), 255);
+    QCOMPARE(d->LancetMinuteColor(), 65535);
+    QCOMPARE(d->LancetHourColor(), 4210752);
+    QVERIFY(w.AutoHideOn());
+    QVERIFY(w.HideBarOn());
+    QCOMPARE(fake.onTop.value(&w, true), false);
+    QCOMPARE(int(w.settings().Translucency()->Alpha()), 128);
+    QCOMPARE(fake.opacity.value(&w), 128 / 255.0);
+    QVERIFY(fake.messages.isEmpty());
+}
+
+void tst_frmmain::borderWidthIsNormalised_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("width");
+    QTest::newRow("zero") << QByteArray("BorderWidth=0") << "en_US" << "1" << 1;
+    QTest::newRow("empty") << QByteArray("BorderWidth=") << "en_US" << "1" << 1;
+    QTest::newRow("not a number") << QByteArray("BorderWidth=abc") << "en_US" << "1" << 1;
+    QTest::newRow("blanks") << QByteArray("BorderWidth= 1 2") << "en_US" << "12" << 12;
+    QTest::newRow("fraction") << QByteArray("BorderWidth=7.5") << "en_US" << "7.5" << 8;
+    QTest::newRow("fraction, Italian") << QByteArray("BorderWidth=6.5") << "it_IT" << "6.5" << 6;
+    QTest::newRow("below one") << QByteArray("BorderWidth=0.4") << "it_IT" << "0.4" << 1;
+    QTest::newRow("trailing letters") << QByteArray("BorderWidth=5px") << "en_US" << "5" << 5;
+}
+
+void tst_frmmain::borderWidthIsNormalised()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    QFETCH(int, width);
+    writeOptions({{2, "AutoHide=0"}, {6, line}});
+    const QLocale previous;
+    QLocale::setDefault(QLocale(locale));
+    FakeDesktop fake;
+    frmMain w;
+    open(w);
+    QLocale::setDefault(previous);
+    QCOMPARE(w.settings().Options().txtBorderWidth()->text(), text);
+    QCOMPARE(int(w.Tickdial1()->BorderWidth()), width);
+    QVERIFY2(fake.messages.isEmpty(), "no width the dial refuses may reach it");
+}
+
+void tst_frmmain::optionsOpenOnRightReleaseWithTimerOff()
+{
+    FakeDesktop fake;
+    frmMain w;
+    open(w);
+    bool timerWhileOpen = true;
+    QString title;
+    fake.onModal = [&](QDialog *dialog) {
+        timerWhileOpen = w.Timer1()->isActive();
+        title = dialog->windowTitle();
+        return int(QDialog::Rejected);
+    };
+    QTest::mousePress(w.picBar(), Qt::RightButton, {}, QPoint(5, 100));
+    QCOMPARE(fake.modalCount, 0); // the press only starts a drag
+    QTest::mouseRelease(w.picBar(), Qt::RightButton, {}, QPoint(5, 100));
+    QCOMPARE(fake.modalCount, 1);
+    QCOMPARE(title, QString("Opzioni"));
+    QVERIFY(!timerWhileOpen);
+    QVERIFY(w.Timer1()->isActive());
+    // A left click opens nothing.
+    QTest::mouseClick(w.picBar(), Qt::LeftButton, {}, QPoint(5, 100));
+    QCOMPARE(fake.modalCount, 1);
+}
+
+void tst_frmmain::cancelRestoresTheFile()
+{
+    FakeDesktop fake;
+    frmMain w;
+    open(w);
+    const QByteArray before = readOptions();
+    fake.colorAnswer = QColor(0, 255, 0);
+    fake.onModal = [&](QDialog *dialog) {
+        auto *options = static_cast<frmOption *>(dialog);
+        options->chkViewSecond()->setChecked(false);
+        options->Slider1()->setValue(100);
+        options->Slider1()->triggerAction(QAbstractSlider::SliderPageStepSub);
+        QTest::mouseClick(options->picColorHour(), Qt::LeftButton);
+        // Live preview while the dialog is open.
+        [&] {
+            QCOMPARE(w.Tickdial1()->VisibleSecond(), false);
+            QCOMPARE(w.Tickdial1()->LancetHourColor(), toolkit::rgbColor(0, 255, 0));
+            QVERIFY(w.settings().Translucency()->Alpha() < 255);
+        }();
+        options->cmdCancel()->click();
+        return int(QDialog::Rejected);
+    };
+    w.picBar_MouseUp(2);
+    QCOMPARE(readOptions(), before);
+    QCOMPARE(w.Tickdial1()->VisibleSecond(), true);
+    QCOMPARE(w.Tickdial1()->LancetHourColor(), 16711680);
+    QCOMPARE(int(w.settings().Translucency()->Alpha()), 255);
+}
+
+void tst_frmmain::okAppliesWhatWasSaved()
+{
+    FakeDesktop fake;
+    frmMain w;
+    open(w);
+    fake.onModal = [&](QDialog *dialog) {
+        auto *options = static_cast<frmOption *>(dialog);
+        options->chkViewSecond()->setChecked(false);
+        options->chkAutoHide()->setChecked(true);
+        options->txtBorderWidth()->setText("100");
+        options->cmdOK()->click();
+        return int(QDialog::Accepted);
+    };
+    w.picBar_MouseUp(2);
+    const QList<QByteArray> lines = readOptions().split('\n');
+    QCOMPARE(lines.value(2), QByteArray("AutoHide=1\r"));
+    QCOMPARE(lines.value(6), QByteArray("BorderWidth=1\r")); // above 80 is saved as 1
+    QCOMPARE(lines.value(10), QByteArray("ViewSecond=0\r"));
+    QCOMPARE(lines.value(11), QByteArray("ColorSecond=0\r"));
+    QVERIFY(w.AutoHideOn());
+    QCOMPARE(w.Tickdial1()->VisibleSecond(), false);
+    QCOMPARE(int(w.Tickdial1()->BorderWidth()), 1);
+}
+
+void tst_frmmain::rightClickOnTheDialRedrawsIt()
+{
+    FakeDesktop fake;
+    frmMain w;
+    open(w);
+    int hides = 0;
+    struct Counter : QObject {
+        int *hides;
+        explicit Counter(int *h) : hides(h) {}
+        bool eventFilter(QObject *, QEvent *e) override { if (e->type() == QEvent::Hide) ++*hides; return false; }
+    } counter(&hides);
+    w.Tickdial1()->installEventFilter(&counter);
+    w.Tickdial1_MouseUp(1, 0, 0, 0);
+    QCOMPARE(hides, 0);
+    w.Tickdial1_MouseUp(2, 0, 0, 0);
+    QCOMPARE(hides, 1);
+    QVERIFY(w.Tickdial1()->isVisible());
+}
+
+QTEST_MAIN(tst_frmmain)
+#include "tst_frmmain.moc"
