@@ -16,6 +16,8 @@ grep -q '= 0, 0, 0, 0' <<<"$extents" || fail "the window manager decorates the w
 # The client area is 2880 x 2670 twips (192 x 178 px) inside a 4 px frame.
 [ "$w" -eq 200 ] && [ "$h" -eq 186 ] || fail "window size ${w}x$h, expected 200x186"
 
-sleep 1
+# Within a second the timer docks it at the right edge of the screen.
+wait_for 10 sh -c '[ $(($(xwininfo -id '"$APP_WIN"' | awk "/Absolute upper-left X/ {print \$4}") + 200)) -eq 1280 ]' \
+    || fail "the window did not dock at the right edge"
 shot "window"
 echo "PASS"
