@@ -1,5 +1,5 @@
 // Feeds any bytes to the Options.dat reader: it must neither crash nor give
-// a setting outside its range.
+// a setting outside its range, and what it gives must survive a save.
 #include "optionsfile.h"
 #include "val.h"
 
@@ -13,21 +13,44 @@ void require(bool condition)
         std::abort();
 }
 bool isCheckState(int value) { return value == 0 || value == 1; }
+
+// The fourteen fields as the rest of the program needs them. The border
+// width text may read as 0 (the main window turns that into "1"), never as
+// a negative width or one above 80, and the dial always gets 1..80. The
+// colours are any 32-bit value, which the type already guarantees.
+void requireInRange(const settings::OptionsRecord &r)
+{
+    require(r.Translucent >= settings::MinAlpha && r.Translucent <= settings::MaxAlpha);
+    for (int state : {r.BringToFront, r.AutoHide, r.HideBar, r.ViewDate, r.ViewBorder, r.ViewTextHours, r.ViewSecond})
+        require(isCheckState(state));
+    const double width = toolkit::Val(r.BorderWidth);
+    require(width >= 0 && width <= settings::MaxBorderWidth);
+    const int shown = settings::borderWidthFromText(r.BorderWidth);
+    require(shown >= settings::MinBorderWidth && shown <= settings::MaxBorderWidth);
+}
+
+// A saved file is fourteen ASCII lines, each a key, "=", a value and CR LF.
+void requireWellFormed(const QByteArray &file)
+{
+    require(file.count("\r\n") == settings::FieldCount && file.endsWith("\r\n"));
+    require(file.count('\n') == settings::FieldCount && file.count('\r') == settings::FieldCount);
+    require(file.count('=') == settings::FieldCount);
+    for (char c : file)
+        require(c == '\r' || c == '\n' || (c >= 0x20 && c <= 0x7E && c != ',' && c != '"'));
+}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     const settings::OptionsRecord r = settings::readOptions(bytes);
-    require(r.Translucent >= settings::MinAlpha && r.Translucent <= settings::MaxAlpha);
-    for (int state : {r.BringToFront, r.AutoHide, r.HideBar, r.ViewDate, r.ViewBorder, r.ViewTextHours, r.ViewSecond})
-        require(isCheckState(state));
-    const double width = toolkit::Val(r.BorderWidth);
-    require(width >= settings::MinBorderWidth && width <= settings::MaxBorderWidth);
-    const int shown = settings::borderWidthFromText(r.BorderWidth);
-    require(shown >= settings::MinBorderWidth && shown <= settings::MaxBorderWidth);
-    // Colours are any 32-bit value; writing the record back must read the same.
-    require(settings::readOptions(settings::formatOptions(r, settings::KeySet::Saved)) == r
-            || settings::storableBorderWidth(r.BorderWidth) != r.BorderWidth);
+    requireInRange(r);
+    const QByteArray saved = settings::formatOptions(r, settings::KeySet::Saved);
+    requireWellFormed(saved);
+    // Writing the record back reads the same, with the border width text as
+    // the file can hold it.
+    settings::OptionsRecord expected = r;
+    expected.BorderWidth = settings::storableBorderWidth(r.BorderWidth);
+    require(settings::readOptions(saved) == expected);
     return 0;
 }

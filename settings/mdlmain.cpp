@@ -7,6 +7,7 @@
 #include "val.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,6 +22,8 @@ namespace {
 // More than the fourteen lines could ever need; a larger file is junk and is
 // not read beyond this.
 constexpr qint64 MaxFileBytes = 64 * 1024;
+// Room between the clock and the options dialog beside it.
+constexpr int DialogGapPx = 8;
 const QString SaveErrorTitle = QStringLiteral("Salvataggio delle opzioni");
 } // namespace
 
@@ -66,7 +69,16 @@ frmOption &mdlMain::Options()
 
 void mdlMain::ShowOptions()
 {
-    toolkit::desktop().execModal(&Options());
+    // The dialog opens beside the clock, to its left, so that every change
+    // can be watched on the dial while it is made.
+    frmOption &dialog = Options();
+    const QRect clock = m_mainWindow.frameGeometry();
+    const QSize screen = toolkit::desktop().primaryScreenSize();
+    const QSize size = dialog.frameGeometry().size();
+    const int x = std::max(0, clock.left() - DialogGapPx - size.width());
+    const int y = std::clamp(clock.top(), 0, std::max(0, screen.height() - size.height()));
+    toolkit::desktop().moveWindow(&dialog, QPoint(x, y));
+    toolkit::desktop().execModal(&dialog);
 }
 
 void mdlMain::releaseOptions(const frmOption *dialog)
@@ -88,6 +100,12 @@ void mdlMain::LoadSettings()
     file.close();
     const OptionsRecord r = settings::readOptions(bytes);
 
+    putIntoControls(r);
+    Options().chkAutoHide_Click();
+}
+
+void mdlMain::putIntoControls(const OptionsRecord &r)
+{
     frmOption &dlg = Options();
     dlg.Slider1()->setValue(r.Translucent);
     if (m_translucency)
@@ -105,7 +123,6 @@ void mdlMain::LoadSettings()
     dlg.picColorSecond()->setBackColor(r.ColorLancetSecond);
     dlg.picColorMinute()->setBackColor(r.ColorLancetMinute);
     dlg.picColorHour()->setBackColor(r.ColorLancetHour);
-    dlg.chkAutoHide_Click();
 }
 
 OptionsRecord mdlMain::recordFromControls()
@@ -156,11 +173,15 @@ bool mdlMain::WriteDefaultSettings()
 }
 
 // The new content goes to a temporary file beside the old one, which it
-// replaces only once it is complete.
+// replaces only once it is complete. Unbuffered, so that a write the disk
+// refuses (full, file-size limit) fails here: a buffered write fails only
+// when the file is closed, and commit() would then put an empty file in
+// place of the good one.
 bool mdlMain::writeFile(const QByteArray &bytes, QString *error) const
 {
     QSaveFile file(settingsPath());
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    const bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
+        && file.commit();
     if (!ok && error)
         *error = file.errorString();
     return ok;

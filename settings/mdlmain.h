@@ -39,6 +39,9 @@ public:
     // Creates Options.dat with the defaults when it is missing, then reads it
     // into the options dialog (created hidden if need be) and Translucency.
     void LoadSettings();
+    // Puts a record into the options dialog's controls (and the opacity into
+    // Translucency), running the handlers of the controls that change.
+    void putIntoControls(const settings::OptionsRecord &record);
     // Writes the dialog's settings; on failure tells the user and returns false.
     bool SaveSettings();
     // Writes the file with the default settings; false when it cannot.

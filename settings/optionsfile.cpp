@@ -124,10 +124,13 @@ OptionsRecord recordFromFields(const FieldTexts &f)
     // refuse with a message at every start (negative, or above 80). A text
     // that reads as 0 (empty, "0", not a number) is kept: the main window
     // turns it into "1" when it applies the settings.
+    // The text is checked as it is kept: trimming can uncover a number that
+    // a leading vertical tab or form feed hid from Val.
     if (f[6]) {
-        const double width = toolkit::Val(*f[6]);
+        const QString text = f[6]->trimmed();
+        const double width = toolkit::Val(text);
         if (width >= 0 && width <= MaxBorderWidth)
-            r.BorderWidth = f[6]->trimmed();
+            r.BorderWidth = text;
     }
     r.ColorBorder = color(f[7], d.ColorBorder);
     r.ViewTextHours = checkState(f[8], d.ViewTextHours);

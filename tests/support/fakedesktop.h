@@ -3,6 +3,7 @@
 #include "desktop.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <QRegion>
 #include <QStringList>
 #include <QVector>
@@ -50,9 +51,11 @@ public:
     int execModal(QDialog *dialog) override
     {
         ++modalCount;
+        // A dialog that unloads itself may be deleted while onModal runs.
+        const QPointer<QDialog> alive(dialog);
         const int result = onModal ? onModal(dialog) : int(QDialog::Rejected);
-        if (dialog->isVisible())
-            dialog->done(result);
+        if (alive && alive->isVisible())
+            alive->done(result);
         return result;
     }
     void messageBox(QWidget *, const QString &text, const QString &title, toolkit::MessageIcon icon) override
