@@ -16,6 +16,8 @@ namespace {
 
 // Antialiased edges bleed about a pixel beyond the geometric outline.
 constexpr double AntialiasMargin = 2.0;
+// A line's repaint area is made of pieces this long (pixels) along it.
+constexpr double LinePieceLength = 20.0;
 // One point is 20 twips: 4/3 of a pixel at 15 twips per pixel.
 constexpr double PixelsPerPoint = 20.0 / TwipsPerPixel;
 // Dots up to this size are squares; larger ones are round.
@@ -53,10 +55,10 @@ template <typename T> void LineObject::change(T &field, T value)
 {
     if (field == value)
         return;
-    const QRect before = m_visible ? m_owner->lineBounds(*this) : QRect();
+    const QRegion before = m_visible ? m_area : QRegion();
     field = value;
-    const QRect after = m_visible ? m_owner->lineBounds(*this) : QRect();
-    m_owner->update(QRegion(before) | after);
+    m_area = m_owner->lineRegion(*this);
+    m_owner->update(m_visible ? before | m_area : before);
 }
 
 void LineObject::setX1(double v) { change(m_x1, v); }
@@ -199,7 +201,9 @@ QFont PictureBox::fontFor(const QString &name, double points, bool bold)
 LineObject *PictureBox::addLine()
 {
     m_lines.push_back(std::unique_ptr<LineObject>(new LineObject(this)));
-    update(lineBounds(*m_lines.back()));
+    LineObject &line = *m_lines.back();
+    line.m_area = lineRegion(line);
+    update(line.m_area);
     return m_lines.back().get();
 }
 
@@ -232,7 +236,7 @@ void PictureBox::paintEvent(QPaintEvent *event)
         painter.drawImage(r, m_image, QRectF(QPointF(r.topLeft()) * dpr, QSizeF(r.size()) * dpr));
         m_repaintedArea += qint64(std::lround(r.width() * dpr)) * std::lround(r.height() * dpr);
     }
-    drawObjects(painter);
+    drawObjects(painter, event->region());
 }
 
 void PictureBox::resizeEvent(QResizeEvent *event)
@@ -270,6 +274,42 @@ QRect PictureBox::lineBounds(const LineObject &line) const
     const double margin = line.m_width / 2.0 + AntialiasMargin;
     const QRectF span(QPointF(toPx(line.m_x1), toPx(line.m_y1)), QPointF(toPx(line.m_x2), toPx(line.m_y2)));
     return span.normalized().adjusted(-margin, -margin, margin, margin).toAlignedRect();
+}
+
+// A thin band along the line: pieces of at most LinePieceLength pixels, each
+// with its bounding box, so that a slanting hand dirties a strip of pixels
+// rather than the whole rectangle it spans.
+QRegion PictureBox::lineRegion(const LineObject &line) const
+{
+    const double margin = line.m_width / 2.0 + AntialiasMargin;
+    const QPointF from(toPx(line.m_x1), toPx(line.m_y1));
+    const QPointF to(toPx(line.m_x2), toPx(line.m_y2));
+    const QPointF span = to - from;
+    const int pieces = qMax(1, qCeil(qMax(qAbs(span.x()), qAbs(span.y())) / LinePieceLength));
+    QRegion region;
+    for (int i = 0; i < pieces; ++i) {
+        const QRectF piece(from + span * (double(i) / pieces), from + span * (double(i + 1) / pieces));
+        region += piece.normalized().adjusted(-margin, -margin, margin, margin).toAlignedRect();
+    }
+    return region;
+}
+
+// Whether a circle's stroke of the given width reaches into the region:
+// some part of the region lies between the stroke's inner and outer edge.
+bool PictureBox::strokeTouches(const QRectF &circle, double strokeWidth, const QRegion &region)
+{
+    const QPointF centre = circle.center();
+    const double outer = circle.width() / 2 + strokeWidth / 2 + AntialiasMargin;
+    const double inner = circle.width() / 2 - strokeWidth / 2 - AntialiasMargin;
+    for (const QRect &r : region) {
+        const double nearX = qBound(double(r.left()), centre.x(), double(r.right() + 1)) - centre.x();
+        const double nearY = qBound(double(r.top()), centre.y(), double(r.bottom() + 1)) - centre.y();
+        const double farX = qMax(qAbs(r.left() - centre.x()), qAbs(r.right() + 1 - centre.x()));
+        const double farY = qMax(qAbs(r.top() - centre.y()), qAbs(r.bottom() + 1 - centre.y()));
+        if (std::hypot(nearX, nearY) <= outer && std::hypot(farX, farY) >= inner)
+            return true;
+    }
+    return false;
 }
 
 QRectF PictureBox::shapeCircle(const ShapeObject &shape) const
@@ -316,7 +356,9 @@ void PictureBox::clearImage()
     }
 }
 
-void PictureBox::drawObjects(QPainter &painter) const
+// Draws the shapes and lines that reach into the region being painted;
+// the others are left alone (the painter is clipped to the region anyway).
+void PictureBox::drawObjects(QPainter &painter, const QRegion &region) const
 {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(Qt::NoBrush);
@@ -325,13 +367,13 @@ void PictureBox::drawObjects(QPainter &painter) const
             continue;
         const double inset = shape->m_borderWidth / 2.0;
         const QRectF circle = shapeCircle(*shape).adjusted(inset, inset, -inset, -inset);
-        if (circle.width() <= 0)
+        if (circle.width() <= 0 || !strokeTouches(circle, shape->m_borderWidth, region))
             continue;
         painter.setPen(QPen(toQColor(shape->m_color), shape->m_borderWidth));
         painter.drawEllipse(circle);
     }
     for (const auto &line : m_lines) {
-        if (!line->m_visible)
+        if (!line->m_visible || !region.intersects(lineBounds(*line)))
             continue;
         painter.setPen(QPen(toQColor(line->m_color), line->m_width, Qt::SolidLine, Qt::RoundCap));
         painter.drawLine(QPointF(toPx(line->m_x1), toPx(line->m_y1)), QPointF(toPx(line->m_x2), toPx(line->m_y2)));

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QPointF>
+#include <QRegion>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -48,6 +49,7 @@ private:
     OleColor m_color = ColorBlack;
     int m_width = 1;
     bool m_visible = true;
+    QRegion m_area; // what the line covers, kept up to date by change()
 };
 
 // A circle shape with an inside-solid border: the largest circle that fits
@@ -163,12 +165,14 @@ private:
     friend class LineObject;
     friend class ShapeObject;
     QRect lineBounds(const LineObject &line) const;
+    QRegion lineRegion(const LineObject &line) const;
+    static bool strokeTouches(const QRectF &circle, double strokeWidth, const QRegion &region);
     QRect shapeBounds(const ShapeObject &shape) const;
     QRectF shapeCircle(const ShapeObject &shape) const;
     // Brings the image to the widget's size and density; true if it changed.
     bool ensureImage();
     void clearImage();
-    void drawObjects(QPainter &painter) const;
+    void drawObjects(QPainter &painter, const QRegion &region) const;
 
     QImage m_image;
     QPixmap m_picture;
