@@ -21,6 +21,7 @@
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -81,6 +82,7 @@ constexpr float BarTitleAngle = 90;
 constexpr int TimerIntervalMs = 300;
 constexpr int NearLimitPx = -5;
 constexpr double HiddenStrip = 70;
+constexpr int MsecsPerSecond = 1000;
 
 constexpr int LeftButton = 1;
 constexpr int RightButton = 2;
@@ -148,10 +150,15 @@ frmMain::frmMain(QWidget *parent)
     QPalette datePalette = m_lblDate->palette();
     datePalette.setColor(QPalette::WindowText, toolkit::toQColor(toolkit::ColorRed));
     m_lblDate->setPalette(datePalette);
+    // The client area's button background would otherwise make the text
+    // take the button-text colour.
+    m_lblDate->setForegroundRole(QPalette::WindowText);
     setChildTwips(m_lblDate, DateRect.left, DateRect.top, DateRect.width, DateRect.height);
 
     m_mthView = new QCalendarWidget(m_client);
     m_mthView->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    // One letter per weekday: the names of the user's locale fit the panel.
+    m_mthView->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     setChildTwips(m_mthView, CalendarRect.left, CalendarRect.top, CalendarRect.width, CalendarRect.height);
 
     m_lblTime = new QLabel(QStringLiteral("lblTime"), m_client);
@@ -163,6 +170,7 @@ frmMain::frmMain(QWidget *parent)
     QPalette timePalette = m_lblTime->palette();
     timePalette.setColor(QPalette::WindowText, toolkit::toQColor(toolkit::ColorBlue));
     m_lblTime->setPalette(timePalette);
+    m_lblTime->setForegroundRole(QPalette::WindowText);
     setChildTwips(m_lblTime, TimeRect.left, TimeRect.top, TimeRect.width, TimeRect.height);
 
     m_mdlMain = std::make_unique<mdlMain>(*this, *m_dial);
@@ -171,6 +179,15 @@ frmMain::frmMain(QWidget *parent)
     m_cmdAbout = makeButton(QStringLiteral("?"), AboutRect);
     for (QPushButton *button : {m_cmdClose, m_cmdMonth, m_cmdAbout})
         button->raise();
+
+    // What assistive technology reads; the captions stay as they are.
+    setAccessibleName(QStringLiteral("Orologio Plomb Tickora"));
+    m_picBar->setAccessibleName(QStringLiteral("Barra dell'orologio"));
+    m_picBar->setAccessibleDescription(
+        QStringLiteral("Clic destro sulla barra, o il tasto Menu o Maiusc+F10 sull'orologio, per le opzioni"));
+    m_cmdClose->setAccessibleName(QStringLiteral("Chiudi l'orologio"));
+    m_cmdMonth->setAccessibleName(QStringLiteral("Mostra o nascondi il calendario"));
+    m_cmdAbout->setAccessibleName(QStringLiteral("Informazioni su Plomb Tickora"));
 
     connect(m_cmdClose, &QPushButton::clicked, this, &frmMain::cmdClose_Click);
     connect(m_cmdMonth, &QPushButton::clicked, this, &frmMain::cmdMonth_Click);
@@ -404,8 +421,11 @@ void frmMain::showModal(QDialog *dialog)
 void frmMain::Timer1_Timer()
 {
     const QDateTime now = toolkit::desktop().now();
-    m_lblDate->setText(toolkit::longDate(now.date()));
-    m_lblTime->setText(toolkit::clockTime(now.time()));
+    showDateAndTime(now);
+    // Assistive technology reads the time label to the minute, as the dial
+    // says it; its text changes every second and would be announced so.
+    if (m_lblTime->accessibleName() != m_dial->accessibleName())
+        m_lblTime->setAccessibleName(m_dial->accessibleName());
 
     // The cursor in the client area's pixels.
     m_mdlMain->setCursorPos(m_client->mapFromGlobal(toolkit::desktop().cursorPos()));
@@ -435,6 +455,24 @@ void frmMain::Timer1_Timer()
         setTop(0);
     else if (screenHeight - Height() < Top())
         setTop(std::max(0.0, screenHeight - Height()));
+}
+
+// The panel's labels. The texts are formatted only when the second, the
+// date or the language they show has changed: most ticks change nothing.
+void frmMain::showDateAndTime(const QDateTime &now)
+{
+    const QDate date = now.date();
+    const QLocale locale;
+    if (date != m_labelsDate || locale != m_labelsLocale) {
+        m_lblDate->setText(toolkit::longDate(date, locale));
+        m_labelsDate = date;
+        m_labelsLocale = locale;
+    }
+    const int second = now.time().msecsSinceStartOfDay() / MsecsPerSecond;
+    if (second != m_labelsSecond) {
+        m_lblTime->setText(toolkit::clockTime(now.time()));
+        m_labelsSecond = second;
+    }
 }
 
 void frmMain::cmdMonth_Click()
@@ -493,16 +531,36 @@ void frmMain::picBar_MouseUp(int button)
     }
 }
 
+// The keyboard's way to the options: the Menu key, or Shift+F10, anywhere
+// in the clock does what a right click on the bar does.
+void frmMain::keyPressEvent(QKeyEvent *event)
+{
+    const bool menuKey = event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier;
+    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    if (!menuKey && !shiftF10) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    picBar_MouseUp(RightButton);
+}
+
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_picBar) {
         switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            picBar_MouseDown(buttonCode(static_cast<QMouseEvent *>(event)->button()));
+        case QEvent::MouseButtonPress: {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            picBar_MouseDown(buttonCode(mouse->button()));
+            // Where the button went down: on a busy desktop the pointer may
+            // have moved on by the time the press is handled.
+            m_dragStartCursor = mouse->globalPosition().toPoint();
             return true;
+        }
         case QEvent::MouseMove:
             if (m_dragging) {
-                const QPoint delta = toolkit::desktop().cursorPos() - m_dragStartCursor;
+                const QPoint cursor = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
+                const QPoint delta = cursor - m_dragStartCursor;
                 toolkit::desktop().moveWindow(this, m_dragStartWindow + delta);
                 return true;
             }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDate>
+#include <QLocale>
 #include <QPoint>
 #include <QPointer>
 #include <QWidget>
@@ -76,9 +78,11 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void showDateAndTime(const QDateTime &now);
     void DrawBarTitle();
     void PrintRotated(toolkit::PictureBox &surface, const QFont &font, const QString &text,
                       float angle, float x, float y);
@@ -102,6 +106,11 @@ private:
     bool m_calendarOpen = false;
     bool m_autoHideOn = false;
     bool m_hideBarOn = false;
+
+    // What the panel's labels show: day, language and second of the day.
+    QDate m_labelsDate;
+    QLocale m_labelsLocale;
+    int m_labelsSecond = -1;
 
     bool m_shownOnce = false;
     bool m_resizeSeen = false;

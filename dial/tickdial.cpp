@@ -68,6 +68,8 @@ Tickdial::Tickdial(QWidget *parent)
 {
     resize(toolkit::toPxInt(DesignWidth), toolkit::toPxInt(DesignHeight));
     setMouseTracking(true);
+    // Reached with Tab, so that a screen reader reads the time on focus.
+    setFocusPolicy(Qt::TabFocus);
 
     m_pic->setGeometry(toolkit::rectFromTwips(PicLeft, PicTop, PicWidth, PicHeight));
     m_pic->setToolTip(RefreshTip);
@@ -81,6 +83,9 @@ Tickdial::Tickdial(QWidget *parent)
 
     m_lblDate->resize(toolkit::toPxInt(DateWidth), toolkit::toPxInt(DateHeight));
     m_lblDate->setAutoFillBackground(true);
+    // Explicit roles: inherited from the surface they would be the button's.
+    m_lblDate->setBackgroundRole(QPalette::Window);
+    m_lblDate->setForegroundRole(QPalette::WindowText);
     QPalette white = m_lblDate->palette();
     white.setColor(QPalette::Window, toolkit::toQColor(toolkit::ColorWhite));
     m_lblDate->setPalette(white);

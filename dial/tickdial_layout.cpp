@@ -107,4 +107,18 @@ void Tickdial::MoveHourMinuteHands(QTime now)
     m_LineH->setY2(hourEnd.y());
 
     m_shownMinuteOfDay = h * MinutesPerHour + m;
+    publishShownTime(now);
+}
+
+// The texts assistive technology reads. Each is set only when it differs:
+// setting it again would announce it again, and the hands are moved several
+// times within a minute (at every painting and at second 0).
+void Tickdial::publishShownTime(QTime shown)
+{
+    const QString name = QStringLiteral("Ore %1:%2").arg(shown.hour()).arg(shown.minute(), 2, 10, QLatin1Char('0'));
+    if (accessibleName() != name)
+        setAccessibleName(name);
+    const QString description = m_VisibleTextDate ? m_lblDate->text() : QString();
+    if (accessibleDescription() != description)
+        setAccessibleDescription(description);
 }

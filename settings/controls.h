@@ -6,6 +6,8 @@
 #include <QFrame>
 #include <QLabel>
 
+class QFocusEvent;
+class QKeyEvent;
 class QMouseEvent;
 
 namespace settings {
@@ -15,8 +17,10 @@ inline int checkValue(const QCheckBox *box) { return box->isChecked() ? 1 : 0; }
 // Any state other than 1 counts as unchecked.
 inline void setCheckValue(QCheckBox *box, int value) { box->setChecked(value == 1); }
 
-// A small box whose background is the colour it stands for; a click on it
-// is reported. Setting the colour reports nothing.
+// A small box whose background is the colour it stands for; a click on it,
+// or Space or Enter while it has the focus, is reported. Setting the colour
+// reports nothing. Assistive technology sees a button whose description is
+// the colour's name.
 class ColorBox : public QFrame
 {
     Q_OBJECT
@@ -31,6 +35,9 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     toolkit::OleColor m_color = toolkit::ColorBlack;

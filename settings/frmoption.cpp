@@ -96,6 +96,8 @@ void frmOption::buildControls()
     m_Slider1 = new QSlider(Qt::Horizontal, this);
     m_Slider1->setGeometry(rectFromTwips(120, 480, 2175, 255));
     m_Slider1->setRange(0, SliderMax);
+    m_Slider1->setAccessibleName(QStringLiteral("Trasparenza"));
+    m_Slider1->setAccessibleDescription(QStringLiteral("Da 0, trasparente, a 255, opaco"));
     connect(m_Slider1, &QSlider::actionTriggered, this, &frmOption::Slider1_Scroll);
     m_cmdNormalize = addButton(this, QStringLiteral("&Normalizza"), 2400, 480);
     connect(m_cmdNormalize, &QPushButton::clicked, this, &frmOption::cmdNormalize_Click);
@@ -178,6 +180,9 @@ ColorBox *frmOption::addColorBox(double top, const QString &caption, ClickLabel 
 {
     auto *box = new ColorBox(this);
     box->setGeometry(rectFromTwips(ColorBoxLeft, top, ColorBoxWidth, ColorBoxHeight));
+    // The box carries its label's text for assistive technology, and takes
+    // the focus in its label's place.
+    box->setAccessibleName(caption);
     *label = new ClickLabel(caption, this);
     (*label)->setGeometry(rectFromTwips(ColorLabelLeft, top, ColorLabelWidth, LabelHeight));
     connect(box, &ColorBox::clicked, this, [this, box, setter] { colorBox_Click(box, setter); });

@@ -37,6 +37,17 @@ QPalette::ColorRole roleForSystemIndex(int index, QPalette::ColorGroup *group)
     }
 }
 
+struct NamedColor { QRgb rgb; const char *name; };
+
+// The sixteen colours of the classic palette, and orange.
+constexpr NamedColor CommonColors[] = {
+    {0x000000, "nero"}, {0xFFFFFF, "bianco"}, {0xFF0000, "rosso"}, {0x00FF00, "verde"},
+    {0x0000FF, "blu"}, {0xFFFF00, "giallo"}, {0x00FFFF, "ciano"}, {0xFF00FF, "magenta"},
+    {0x808080, "grigio"}, {0xC0C0C0, "grigio chiaro"}, {0x800000, "rosso scuro"},
+    {0x008000, "verde scuro"}, {0x000080, "blu scuro"}, {0x808000, "verde oliva"},
+    {0x008080, "verde acqua"}, {0x800080, "viola"}, {0xFFA500, "arancione"},
+};
+
 } // namespace
 
 QColor toQColor(OleColor c)
@@ -53,6 +64,16 @@ OleColor fromQColor(const QColor &c)
 {
     const QColor rgb = c.toRgb();
     return rgbColor(rgb.red(), rgb.green(), rgb.blue());
+}
+
+QString colorName(OleColor c)
+{
+    const QRgb rgb = toQColor(c).rgb() & RGB_MASK;
+    for (const NamedColor &named : CommonColors) {
+        if (named.rgb == rgb)
+            return QString::fromUtf8(named.name);
+    }
+    return QStringLiteral("#%1").arg(rgb, 6, 16, QLatin1Char('0')).toUpper();
 }
 
 } // namespace toolkit

@@ -32,4 +32,9 @@ QColor toQColor(OleColor c);
 // The stored form of an RGB colour (alpha is dropped).
 OleColor fromQColor(const QColor &c);
 
+// The colour as a person reads it: the Italian name of a common colour
+// ("rosso", "grigio chiaro"), otherwise "#RRGGBB". A system colour is named
+// by the colour it has now.
+QString colorName(OleColor c);
+
 } // namespace toolkit

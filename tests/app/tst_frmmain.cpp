@@ -35,10 +35,13 @@ private slots:
     void barTitleIsDrawnUpwardsInYellow();
     void labels_data();
     void labels();
+    void labelsFollowTheClockFromTickToTick_data();
+    void labelsFollowTheClockFromTickToTick();
     void docksAtTheRightEdge();
     void verticalClamp_data();
     void verticalClamp();
     void dragByTheBarMovesWithTimerOff();
+    void dragStartsWhereTheButtonWentDown();
     void autoHide_data();
     void autoHide();
     void activationAppliesTheFile();
@@ -275,6 +278,74 @@ void tst_frmmain::labels()
     QLocale::setDefault(previous);
     QCOMPARE(w.lblDate()->text(), date);
     QCOMPARE(w.lblTime()->text(), time);
+    // The long date is written in red, the time in blue.
+    auto inks = [](QWidget *label) {
+        const QImage image = label->grab().toImage();
+        int red = 0, blue = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                red += c.red() > 150 && c.green() < 100 && c.blue() < 100;
+                blue += c.blue() > 150 && c.red() < 100 && c.green() < 100;
+            }
+        return std::pair(red, blue);
+    };
+    const auto [dateRed, dateBlue] = inks(w.lblDate());
+    QVERIFY(dateRed > 20 && dateBlue == 0);
+    const auto [timeRed, timeBlue] = inks(w.lblTime());
+    QVERIFY(timeBlue > 20 && timeRed == 0);
+}
+
+// Two ticks in a row: the labels show what the second tick found, whether
+// the second, the day or the language changed in between or nothing did.
+void tst_frmmain::labelsFollowTheClockFromTickToTick_data()
+{
+    QTest::addColumn<QDateTime>("first");
+    QTest::addColumn<QString>("firstLocale");
+    QTest::addColumn<QDateTime>("second");
+    QTest::addColumn<QString>("secondLocale");
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("time");
+    const QDate day(2026, 12, 6);
+    QTest::newRow("same second") << QDateTime(day, QTime(9, 5, 7)) << "en_GB"
+                                 << QDateTime(day, QTime(9, 5, 7, 250)) << "en_GB"
+                                 << "Sunday, 06 December 2026" << "9:05 07";
+    QTest::newRow("next second") << QDateTime(day, QTime(9, 5, 7, 900)) << "en_GB"
+                                 << QDateTime(day, QTime(9, 5, 8, 100)) << "en_GB"
+                                 << "Sunday, 06 December 2026" << "9:05 08";
+    QTest::newRow("past midnight") << QDateTime(day, QTime(23, 59, 59, 900)) << "en_GB"
+                                   << QDateTime(day.addDays(1), QTime(0, 0, 0, 100)) << "en_GB"
+                                   << "Monday, 07 December 2026" << "0:00 00";
+    QTest::newRow("same second, other day") << QDateTime(day, QTime(9, 5, 7)) << "en_GB"
+                                            << QDateTime(day.addDays(7), QTime(9, 5, 7)) << "en_GB"
+                                            << "Sunday, 13 December 2026" << "9:05 07";
+    QTest::newRow("language changed") << QDateTime(day, QTime(9, 5, 7)) << "en_GB"
+                                      << QDateTime(day, QTime(9, 5, 7, 300)) << "it_IT"
+                                      << "domenica, 06 dicembre 2026" << "9:05 07";
+}
+
+void tst_frmmain::labelsFollowTheClockFromTickToTick()
+{
+    QFETCH(QDateTime, first);
+    QFETCH(QString, firstLocale);
+    QFETCH(QDateTime, second);
+    QFETCH(QString, secondLocale);
+    QFETCH(QString, date);
+    QFETCH(QString, time);
+    const QLocale previous;
+    FakeDesktop fake;
+    frmMain w;
+    open(w);
+    w.Timer1()->stop();
+    QLocale::setDefault(QLocale(firstLocale));
+    fake.time = first;
+    w.Timer1_Timer();
+    QLocale::setDefault(QLocale(secondLocale));
+    fake.time = second;
+    w.Timer1_Timer();
+    QLocale::setDefault(previous);
+    QCOMPARE(w.lblDate()->text(), date);
+    QCOMPARE(w.lblTime()->text(), time);
 }
 
 void tst_frmmain::docksAtTheRightEdge()
@@ -350,6 +421,31 @@ void tst_frmmain::dragByTheBarMovesWithTimerOff()
     // The next tick undoes the sideways part and keeps the vertical one.
     w.Timer1_Timer();
     QCOMPARE(w.pos(), QPoint(1280 - w.width(), 300));
+}
+
+// The events arrive late on a busy desktop: the pointer is already further
+// on when the press is handled. The drag counts from the press's position.
+void tst_frmmain::dragStartsWhereTheButtonWentDown()
+{
+    FakeDesktop fake;
+    frmMain w;
+    open(w);
+    w.move(1080, 200);
+    const QPoint start = w.picBar()->mapToGlobal(QPoint(5, 100));
+    const QPoint end = start + QPoint(0, 100);
+    fake.cursor = end;
+    auto send = [&](QEvent::Type type, Qt::MouseButton button, QPoint global) {
+        const QPointF local = w.picBar()->mapFromGlobal(global);
+        QMouseEvent event(type, local, local, QPointF(global), button,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button),
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(w.picBar(), &event);
+    };
+    send(QEvent::MouseButtonPress, Qt::LeftButton, start);
+    send(QEvent::MouseMove, Qt::LeftButton, start + QPoint(0, 50));
+    send(QEvent::MouseMove, Qt::LeftButton, end);
+    send(QEvent::MouseButtonRelease, Qt::LeftButton, end);
+    QCOMPARE(w.pos(), QPoint(1080, 300));
 }
 
 void tst_frmmain::autoHide_data()
@@ -461,9 +557,11 @@ void tst_frmmain::optionsOpenOnRightReleaseWithTimerOff()
     open(w);
     bool timerWhileOpen = true;
     QString title;
+    QRect dialogRect;
     fake.onModal = [&](QDialog *dialog) {
         timerWhileOpen = w.Timer1()->isActive();
         title = dialog->windowTitle();
+        dialogRect = dialog->geometry();
         return int(QDialog::Rejected);
     };
     QTest::mousePress(w.picBar(), Qt::RightButton, {}, QPoint(5, 100));
@@ -473,6 +571,10 @@ void tst_frmmain::optionsOpenOnRightReleaseWithTimerOff()
     QCOMPARE(title, QString("Opzioni"));
     QVERIFY(!timerWhileOpen);
     QVERIFY(w.Timer1()->isActive());
+    // It opens beside the clock, not over it.
+    QVERIFY(dialogRect.right() < w.x());
+    QVERIFY(dialogRect.left() >= 0);
+    QVERIFY(qAbs(dialogRect.top() - w.y()) < 40);
     // A left click opens nothing.
     QTest::mouseClick(w.picBar(), Qt::LeftButton, {}, QPoint(5, 100));
     QCOMPARE(fake.modalCount, 1);

@@ -6,8 +6,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-using toolkit::MessageIcon;
 using toolkit::PropertyBag;
+using Props = QVariantMap;
 
 namespace {
 
@@ -24,25 +24,36 @@ QStringList names(const QSignalSpy &spy)
     return result;
 }
 
+PropertyBag bagOf(const Props &values)
+{
+    PropertyBag bag;
+    for (auto it = values.begin(); it != values.end(); ++it)
+        bag.WriteProperty(it.key(), it.value());
+    return bag;
+}
+
+void compareProps(const Tickdial &dial, const Props &expected)
+{
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        QVERIFY2(dial.property(it.key().toLatin1()).toInt() == it.value().toInt(), qPrintable(it.key()));
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(PropertyBag)
 
 class TestTickdialProperties : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void newInstanceDefaults()
+    void newInstance()
     {
         FakeDesktop fake;
         Tickdial dial;
-        QCOMPARE(int(dial.BorderWidth()), 1);
-        QCOMPARE(dial.VisibleSecond(), false);
-        QCOMPARE(dial.VisibleTextDate(), false);
-        QCOMPARE(dial.VisibleTextHours(), false);
-        QCOMPARE(dial.VisibleBorder(), false);
-        QCOMPARE(dial.LancetHourColor(), 16711680);
-        QCOMPARE(dial.LancetMinuteColor(), 255);
-        QCOMPARE(dial.LancetSecondColor(), 0);
+        compareProps(dial, {{"BorderWidth", 1}, {"VisibleSecond", false}, {"VisibleTextDate", false},
+                            {"VisibleTextHours", false}, {"VisibleBorder", false},
+                            {"LancetHourColor", 16711680}, {"LancetMinuteColor", 255}, {"LancetSecondColor", 0}});
         QCOMPARE(dial.lblDate()->text(), toolkit::shortDayMonth(fake.time.date()));
         QCOMPARE(dial.pic()->toolTip(), QStringLiteral("Click col tasto destro del mouse per un refresh del controllo"));
         QCOMPARE(dial.lblDate()->toolTip(), dial.pic()->toolTip());
@@ -69,51 +80,41 @@ private slots:
         dial.setBorderWidth(7);
         QSignalSpy changed(&dial, &Tickdial::PropertyChanged);
         QVERIFY(dial.setProperty("BorderWidth", value));
-        if (message.isEmpty()) {
-            QVERIFY(fake.messages.isEmpty());
-            QCOMPARE(int(dial.BorderWidth()), value);
-            QCOMPARE(names(changed), QStringList{"BorderWidth"});
-        } else {
-            QCOMPARE(fake.messages.size(), 1);
+        const bool accepted = message.isEmpty();
+        QCOMPARE(int(dial.BorderWidth()), accepted ? value : 7);
+        QCOMPARE(names(changed), accepted ? QStringList{"BorderWidth"} : QStringList());
+        QCOMPARE(fake.messages.size(), accepted ? 0 : 1);
+        if (!accepted) {
             QCOMPARE(fake.messages[0].text, message);
             QCOMPARE(fake.messages[0].title, QStringLiteral("Valore non valido"));
-            QCOMPARE(fake.messages[0].icon, MessageIcon::Critical);
-            QCOMPARE(int(dial.BorderWidth()), 7);
-            QCOMPARE(changed.count(), 0);
+            QCOMPARE(fake.messages[0].icon, toolkit::MessageIcon::Critical);
         }
     }
 
-    void everySetNotifiesAgain_data()
+    // Setting the value a property already holds notifies again.
+    void everySetNotifies_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QVariant>("value");
-        QTest::newRow("VisibleTextDate") << "VisibleTextDate" << QVariant(true);
-        QTest::newRow("VisibleTextHours") << "VisibleTextHours" << QVariant(true);
-        QTest::newRow("VisibleSecond") << "VisibleSecond" << QVariant(false);
-        QTest::newRow("VisibleBorder") << "VisibleBorder" << QVariant(true);
-        QTest::newRow("BorderWidth") << "BorderWidth" << QVariant(12);
-        QTest::newRow("BorderColor") << "BorderColor" << QVariant(0x123456);
-        QTest::newRow("TextHoursColor") << "TextHoursColor" << QVariant(0x00FF00);
-        QTest::newRow("LancetHourColor") << "LancetHourColor" << QVariant(0x0000FF);
-        QTest::newRow("LancetMinuteColor") << "LancetMinuteColor" << QVariant(0x00FF00);
-        QTest::newRow("LancetSecondColor") << "LancetSecondColor" << QVariant(int(0x8000000F));
+        QTest::addColumn<int>("value");
+        const QList<int> values = {1, 1, 0, 1, 12, 0x123456, 0x00FF00, 0x0000FF, 0x00FF00, int(0x8000000F)};
+        for (int i = 0; i < LoadingOrder.size(); ++i)
+            QTest::newRow(qPrintable(LoadingOrder[i])) << LoadingOrder[i] << values[i];
     }
-    void everySetNotifiesAgain()
+    void everySetNotifies()
     {
         QFETCH(QString, name);
-        QFETCH(QVariant, value);
+        QFETCH(int, value);
         FakeDesktop fake;
         Tickdial dial;
         QSignalSpy changed(&dial, &Tickdial::PropertyChanged);
-        const QByteArray key = name.toLatin1();
-        QVERIFY(dial.setProperty(key, value));
-        QVERIFY(dial.setProperty(key, value));
+        const QVariant v = name.startsWith("Visible") ? QVariant(value != 0) : QVariant(value);
+        QVERIFY(dial.setProperty(name.toLatin1(), v));
+        QVERIFY(dial.setProperty(name.toLatin1(), v));
         QCOMPARE(names(changed), (QStringList{name, name}));
-        QCOMPARE(dial.property(key).toInt(), value.toInt());
+        QCOMPARE(dial.property(name.toLatin1()).toInt(), value);
     }
 
-    // The ring and numeral colours wait for the next face painting; the
-    // hand colours show at once.
+    // The ring colour waits for the next face painting; hand colours show at once.
     void whenAColourReachesTheDial_data()
     {
         QTest::addColumn<QString>("name");
@@ -133,11 +134,9 @@ private slots:
         auto shown = [&] {
             if (name == "BorderColor")
                 return dial.shapeBorder()->BorderColor();
-            if (name == "LancetHourColor")
-                return dial.LineH()->BorderColor();
-            if (name == "LancetMinuteColor")
-                return dial.LineM()->BorderColor();
-            return dial.LineS()->BorderColor();
+            return (name == "LancetHourColor" ? dial.LineH() : name == "LancetMinuteColor" ? dial.LineM()
+                                                                                          : dial.LineS())
+                ->BorderColor();
         };
         dial.setProperty(name.toLatin1(), green);
         QCOMPARE(shown() == green, atOnce);
@@ -145,131 +144,97 @@ private slots:
         QCOMPARE(shown(), green);
     }
 
-    void loadingAnEmptyStateRunsEverySetterOnceInOrder()
+    // Reading runs every setter once in loading order; names match without
+    // regard to case; a refused width keeps the default.
+    void readProperties_data()
     {
+        QTest::addColumn<PropertyBag>("saved");
+        QTest::addColumn<Props>("expected");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("empty: defaults")
+            << PropertyBag() << Props{{"VisibleSecond", true}, {"VisibleTextHours", false}, {"BorderWidth", 1},
+                                {"BorderColor", 0}, {"LancetHourColor", 16711680}, {"LancetMinuteColor", 255}}
+            << 0;
+        QTest::newRow("any case") << bagOf({{"visibletexthours", true}, {"BORDERWIDTH", 7}, {"lancetsecondcolor", 0xFFFF}})
+                                  << Props{{"VisibleTextHours", true}, {"BorderWidth", 7}, {"LancetSecondColor", 0xFFFF}}
+                                  << 0;
+        QTest::newRow("width 0 refused") << bagOf({{"BorderWidth", 0}}) << Props{{"BorderWidth", 1}} << 1;
+        QTest::newRow("main window") << Tickdial::mainWindowDesignState()
+                                     << Props{{"VisibleTextHours", true}, {"VisibleTextDate", true},
+                                              {"VisibleBorder", true}, {"VisibleSecond", true}, {"BorderWidth", 4},
+                                              {"BorderColor", 12632256}, {"LancetHourColor", 16711680}}
+                                     << 0;
+    }
+    void readProperties()
+    {
+        QFETCH(PropertyBag, saved);
+        QFETCH(Props, expected);
+        QFETCH(int, messages);
         FakeDesktop fake;
         Tickdial dial;
         QSignalSpy changed(&dial, &Tickdial::PropertyChanged);
-        dial.UserControl_ReadProperties(PropertyBag());
-        QCOMPARE(names(changed), LoadingOrder);
-        QCOMPARE(dial.VisibleSecond(), true);
-        QCOMPARE(dial.VisibleTextHours(), false);
-        QCOMPARE(int(dial.BorderWidth()), 1);
-        QCOMPARE(dial.BorderColor(), 0);
-        QCOMPARE(dial.LancetHourColor(), 16711680);
-        QCOMPARE(dial.LancetMinuteColor(), 255);
-        QVERIFY(fake.messages.isEmpty());
+        dial.UserControl_ReadProperties(saved);
+        QStringList order = LoadingOrder;
+        if (messages)
+            order.removeAll("BorderWidth");
+        QCOMPARE(names(changed), order);
+        compareProps(dial, expected);
+        QCOMPARE(fake.messages.size(), messages);
     }
 
-    void savingDefaultsStoresNothing()
+    // Defaults are not written; anything else is, in loading order, and reads back.
+    void writeProperties()
     {
         FakeDesktop fake;
         Tickdial dial;
         dial.UserControl_ReadProperties(PropertyBag());
-        PropertyBag bag;
-        dial.UserControl_WriteProperties(bag);
-        QCOMPARE(bag.names(), QStringList());
-    }
+        PropertyBag defaults;
+        dial.UserControl_WriteProperties(defaults);
+        QCOMPARE(defaults.names(), QStringList());
 
-    void savedStateRoundTripsInOrder()
-    {
-        FakeDesktop fake;
-        Tickdial dial;
-        dial.UserControl_ReadProperties(PropertyBag());
-        dial.setVisibleTextHours(true);
-        dial.setVisibleTextDate(true);
-        dial.setVisibleSecond(false);
-        dial.setVisibleBorder(true);
-        dial.setBorderWidth(9);
-        dial.setBorderColor(1);
-        dial.setTextHoursColor(2);
-        dial.setLancetHourColor(3);
-        dial.setLancetMinuteColor(4);
-        dial.setLancetSecondColor(5);
+        const Props changed{{"VisibleTextHours", true}, {"VisibleTextDate", true}, {"VisibleSecond", false},
+                            {"VisibleBorder", true}, {"BorderWidth", 9}, {"BorderColor", 1}, {"TextHoursColor", 2},
+                            {"LancetHourColor", 3}, {"LancetMinuteColor", 4}, {"LancetSecondColor", 5}};
+        for (auto it = changed.begin(); it != changed.end(); ++it)
+            dial.setProperty(it.key().toLatin1(), it.value());
         PropertyBag bag;
         dial.UserControl_WriteProperties(bag);
         QCOMPARE(bag.names(), LoadingOrder);
-
         Tickdial copy;
         copy.UserControl_ReadProperties(bag);
-        for (const QString &name : LoadingOrder)
-            QCOMPARE(copy.property(name.toLatin1()).toInt(), dial.property(name.toLatin1()).toInt());
-    }
-
-    void namesMatchWithoutRegardToCase()
-    {
-        FakeDesktop fake;
-        PropertyBag bag;
-        bag.WriteProperty("visibletexthours", true);
-        bag.WriteProperty("BORDERWIDTH", 7);
-        bag.WriteProperty("lancetsecondcolor", 0x00FFFF);
-        Tickdial dial;
-        dial.UserControl_ReadProperties(bag);
-        QCOMPARE(dial.VisibleTextHours(), true);
-        QCOMPARE(int(dial.BorderWidth()), 7);
-        QCOMPARE(dial.LancetSecondColor(), 0x00FFFF);
-    }
-
-    void anInvalidSavedWidthIsRefusedWhileLoading()
-    {
-        FakeDesktop fake;
-        PropertyBag bag;
-        bag.WriteProperty("BorderWidth", 0);
-        Tickdial dial;
-        QSignalSpy changed(&dial, &Tickdial::PropertyChanged);
-        dial.UserControl_ReadProperties(bag);
-        QCOMPARE(fake.messages.size(), 1);
-        QVERIFY(!names(changed).contains("BorderWidth"));
-        QCOMPARE(int(dial.BorderWidth()), 1);
-    }
-
-    void mainWindowDesignState()
-    {
-        FakeDesktop fake;
-        Tickdial dial;
-        dial.UserControl_ReadProperties(Tickdial::mainWindowDesignState());
-        QCOMPARE(dial.VisibleTextHours(), true);
-        QCOMPARE(dial.VisibleTextDate(), true);
-        QCOMPARE(dial.VisibleBorder(), true);
-        QCOMPARE(dial.VisibleSecond(), true);
-        QCOMPARE(int(dial.BorderWidth()), 4);
-        QCOMPARE(dial.BorderColor(), 12632256);
-        QCOMPARE(dial.LancetHourColor(), 16711680);
+        compareProps(copy, changed);
     }
 
     // A release over the face or the date window refreshes the face with the
     // right button only, and no mouse activity there reaches the host.
-    void rightButtonRefreshesFromFaceAndDateWindow_data()
+    void rightButtonRefreshes_data()
     {
         QTest::addColumn<bool>("onLabel");
         QTest::addColumn<Qt::MouseButton>("button");
-        QTest::addColumn<bool>("refreshed");
-        QTest::newRow("face, right") << false << Qt::RightButton << true;
-        QTest::newRow("face, left") << false << Qt::LeftButton << false;
-        QTest::newRow("face, middle") << false << Qt::MiddleButton << false;
-        QTest::newRow("date, right") << true << Qt::RightButton << true;
-        QTest::newRow("date, left") << true << Qt::LeftButton << false;
+        QTest::newRow("face, right") << false << Qt::RightButton;
+        QTest::newRow("face, left") << false << Qt::LeftButton;
+        QTest::newRow("face, middle") << false << Qt::MiddleButton;
+        QTest::newRow("date, right") << true << Qt::RightButton;
+        QTest::newRow("date, left") << true << Qt::LeftButton;
     }
-    void rightButtonRefreshesFromFaceAndDateWindow()
+    void rightButtonRefreshes()
     {
         QFETCH(bool, onLabel);
         QFETCH(Qt::MouseButton, button);
-        QFETCH(bool, refreshed);
         FakeDesktop fake;
         Tickdial dial;
         dial.resize(200, 200);
         dial.setVisibleTextDate(true);
         dial.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dial));
-        // A new ring colour shows only at the next painting of the face.
-        dial.setBorderColor(toolkit::ColorRed);
+        dial.setBorderColor(toolkit::ColorRed); // shows at the next painting of the face
         QSignalSpy clicks(&dial, &Tickdial::Click);
         QSignalSpy ups(&dial, &Tickdial::MouseUp);
         QSignalSpy downs(&dial, &Tickdial::MouseDown);
         QSignalSpy picUps(dial.pic(), &toolkit::PictureBox::MouseUp);
         QWidget *target = onLabel ? static_cast<QWidget *>(dial.lblDate()) : dial.pic();
         QTest::mouseClick(target, button, {}, QPoint(5, 5));
-        QCOMPARE(dial.shapeBorder()->BorderColor() == toolkit::ColorRed, refreshed);
+        QCOMPARE(dial.shapeBorder()->BorderColor() == toolkit::ColorRed, button == Qt::RightButton);
         QCOMPARE(clicks.count() + ups.count() + downs.count(), 0);
         QCOMPARE(picUps.count(), onLabel ? 0 : 1);
     }
@@ -285,12 +250,7 @@ private slots:
         QTest::mouseClick(&dial, Qt::LeftButton, Qt::ShiftModifier, QPoint(4, 6));
         QCOMPARE(clicks.count(), 1);
         QCOMPARE(downs.count(), 1);
-        QCOMPARE(ups.count(), 1);
-        const QList<QVariant> args = ups.at(0);
-        QCOMPARE(args.at(0).toInt(), 1);
-        QCOMPARE(args.at(1).toInt(), 1);
-        QCOMPARE(args.at(2).toFloat(), 60.0f);
-        QCOMPARE(args.at(3).toFloat(), 90.0f);
+        QCOMPARE(ups.at(0), (QList<QVariant>{1, 1, 60.0f, 90.0f}));
         // The second click of a double click: DblClick and MouseUp, no Click.
         const QPointF at(4, 6);
         QMouseEvent dbl(QEvent::MouseButtonDblClick, at, dial.mapToGlobal(at), Qt::RightButton, Qt::RightButton, {});
