@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -74,6 +75,17 @@ bool hasCustomPointer(const QWidget *widget)
 }
 
 } // namespace
+
+QString frmAbout::animationPath(const QString &programDir)
+{
+    // Plain joining: the directory is taken as it comes.
+    const QString beside = programDir + QLatin1Char('/') + assets::AboutAnimationFile;
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString installed =
+        programDir + QLatin1Char('/') + QLatin1String(InstalledDataFolder) + QLatin1Char('/') + assets::AboutAnimationFile;
+    return QFileInfo::exists(installed) ? installed : beside;
+}
 
 frmAbout::frmAbout(QWidget *parent)
     : frmAbout(QCoreApplication::applicationDirPath(), parent)
@@ -164,8 +176,7 @@ void frmAbout::Form_Load()
     for (LinkLabel *link : links)
         link->setCursor(hand);
 
-    // Plain joining: the directory is taken as it comes.
-    gif->setFileName(programDir + QLatin1Char('/') + assets::AboutAnimationFile);
+    gif->setFileName(animationPath(programDir));
 
     imageTitle->setPixmap(images.picture(TitlePictureIndex));
 }

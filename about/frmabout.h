@@ -31,10 +31,18 @@ public:
     static constexpr int TitlePictureIndex = 1;
     static constexpr int PointerPictureIndex = 2;
 
+    // The program's data folder once installed, relative to its directory.
+    static constexpr char InstalledDataFolder[] = TICKORA_DATA_FROM_PROGRAM;
+
     // Reads About.gif from the program's directory.
     explicit frmAbout(QWidget *parent = nullptr);
     // Reads About.gif from programDir.
     explicit frmAbout(const QString &programDir, QWidget *parent = nullptr);
+
+    // Where the animation is read: About.gif in programDir when it is there,
+    // else the one in the installed data folder when that one is there,
+    // else (nothing to play) the name in programDir.
+    static QString animationPath(const QString &programDir);
 
     void cmdAboutOK_Click();
     void lblIperText_Click(int Index);

@@ -25,4 +25,5 @@ BUILD_PACKAGES=(qt6-base-dev qt6-translations-l10n cmake g++ make fonts-liberati
 
 # What the desktop tests need besides: an X server, a window manager, a
 # compositor, and the tools that drive and photograph them.
-DESKTOP_PACKAGES=(xvfb x11-utils x11-xserver-utils x11-apps openbox picom xdotool imagemagick hsetroot faketime xauth)
+DESKTOP_PACKAGES=(xvfb x11-utils x11-xserver-utils x11-apps openbox picom xdotool imagemagick hsetroot faketime xauth
+    python3-pyatspi at-spi2-core dbus dbus-x11 desktop-file-utils appstream dpkg-dev file)

@@ -5,6 +5,7 @@
 #include "surfaceframe.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMovie>
@@ -79,6 +80,8 @@ private slots:
     void highlight();
     void animation_data();
     void animation();
+    void animationFolder_data();
+    void animationFolder();
     void keyboard_data();
     void keyboard();
     void closeBoxCloses();
@@ -353,6 +356,52 @@ void TestAbout::animation()
     QVERIFY(fake.messages.isEmpty());
     QTest::mouseClick(box.cmdAboutOK(), Qt::LeftButton);
     QVERIFY(!box.isVisible());
+}
+
+void TestAbout::animationFolder_data()
+{
+    QTest::addColumn<bool>("beside");    // About.gif in the program's directory
+    QTest::addColumn<bool>("installed"); // About.gif in the installed data folder
+    QTest::addColumn<QString>("expected"); // "beside" or "installed"
+    QTest::addColumn<bool>("plays");
+
+    QTest::newRow("beside the program") << true << false << QStringLiteral("beside") << true;
+    QTest::newRow("installed data folder") << false << true << QStringLiteral("installed") << true;
+    QTest::newRow("both: beside wins") << true << true << QStringLiteral("beside") << true;
+    QTest::newRow("neither") << false << false << QStringLiteral("beside") << false;
+}
+
+void TestAbout::animationFolder()
+{
+    QFETCH(bool, beside);
+    QFETCH(bool, installed);
+    QFETCH(QString, expected);
+    QFETCH(bool, plays);
+
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QString programDir = root.filePath(QStringLiteral("bin"));
+    const QString dataDir = QDir::cleanPath(programDir + QLatin1Char('/') + QLatin1String(frmAbout::InstalledDataFolder));
+    QVERIFY(QDir().mkpath(programDir));
+    QVERIFY(QDir().mkpath(dataDir));
+    QVERIFY(!dataDir.startsWith(programDir));
+    const QString besidePath = programDir + QStringLiteral("/About.gif");
+    const QString installedPath = dataDir + QStringLiteral("/About.gif");
+    if (beside)
+        QVERIFY(QFile::copy(SourceAssets + QStringLiteral("/About.gif"), besidePath));
+    if (installed)
+        QVERIFY(QFile::copy(SourceAssets + QStringLiteral("/About.gif"), installedPath));
+
+    FakeDesktop fake;
+    frmAbout box(programDir);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+
+    const QString shown = QDir::cleanPath(box.Gif()->fileName());
+    QCOMPARE(shown, expected == QLatin1String("beside") ? besidePath : installedPath);
+    QCOMPARE(box.Gif()->movie() != nullptr, plays);
+    if (plays)
+        QCOMPARE(box.Gif()->movie()->state(), QMovie::Running);
 }
 
 void TestAbout::keyboard_data()

