@@ -52,25 +52,17 @@ private slots:
         QVERIFY(fake.masks.value(&window).isEmpty());
     }
 
-    void colourKeyCutsOutTheKeyColour()
+    // The key colour is cut out of the window; clearing the style restores it.
+    void colourKeyCutsOutTheKeyColourUntilCleared()
     {
         FakeDesktop fake;
         WindowSystem &ws = realWindowSystem();
         TwoColourWindow window;
         QVERIFY(ws.SetWindowLong(&window, WS_EX_LAYERED));
         QVERIFY(ws.SetLayeredWindowAttributes(&window, toolkit::rgbColor(255, 0, 0), 0, LWA_COLORKEY));
-        const QRegion mask = fake.masks.value(&window);
-        QCOMPARE(mask, QRegion(WindowSize.width() / 2, 0, WindowSize.width() / 2, WindowSize.height()));
+        QCOMPARE(fake.masks.value(&window),
+                 QRegion(WindowSize.width() / 2, 0, WindowSize.width() / 2, WindowSize.height()));
         QCOMPARE(fake.opacity.value(&window), 1.0);
-    }
-
-    void clearingTheStyleRestoresTheWindow()
-    {
-        FakeDesktop fake;
-        WindowSystem &ws = realWindowSystem();
-        TwoColourWindow window;
-        QVERIFY(ws.SetWindowLong(&window, WS_EX_LAYERED));
-        QVERIFY(ws.SetLayeredWindowAttributes(&window, toolkit::rgbColor(255, 0, 0), 0, LWA_COLORKEY));
         QVERIFY(ws.SetWindowLong(&window, 0));
         QCOMPARE(fake.opacity.value(&window), 1.0);
         QVERIFY(fake.masks.value(&window).isEmpty());

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Auto-hide: with the pointer away the window slides out to the right,
+# leaving the bar plus 70 twips (or 70 twips alone with the bar hidden), and
+# the pointer on that strip brings the whole window back.
+. "$(dirname "$0")/session.sh"
+start_session
+
+geometry() { read -r x y w _ < <(window_geometry "$APP_WIN"); }
+docked() { geometry && [ $((x + w)) -eq 1280 ]; }
+
+# The screen is 19200 twips wide: hidden with the bar, the window's left is
+# 19200 - 270 - 70 = 18860 twips (1257.3 px), hidden without it 19130 twips
+# (1275.3 px); whole pixels are the nearest ones. Openbox keeps a tenth of
+# a window on the screen when the program moves it, so there the window
+# without its bar stops at 1280 - 200 / 10 = 1260 (the second place given).
+at_hidden_x() { geometry && { [ "$x" -eq "$1" ] || [ "$x" -eq "${2:-$1}" ]; }; }
+check_hiding() {
+    local name=$1
+    shift
+    xdotool mousemove 0 500
+    wait_for 10 at_hidden_x "$@" || fail "$name: pointer away, x is $x, expected $*"
+    shot "$name-hidden"
+    # A pixel just inside the screen's right edge is the window's, not the root's.
+    [ "$(pixel 1279 $((y + 100)))" != 0,0,255 ] || fail "$name: nothing of the window is left on the screen"
+    xdotool mousemove 1279 $((y + 50))
+    wait_for 10 docked || fail "$name: the pointer on the strip did not bring the window back (x $x)"
+    shot "$name-shown"
+    xdotool mousemove 0 500
+    wait_for 10 at_hidden_x "$@" || fail "$name: the window did not hide again (x $x)"
+}
+
+start_clock
+check_hiding "bar" 1257
+kill "$APP_PID"
+
+options_with HideBar=1 >"$SESSION_DIR/Options.dat"
+start_clock --options "$SESSION_DIR/Options.dat"
+check_hiding "no-bar" 1275 1260
+echo "PASS"
