@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # A hostile place to keep settings, run as an ordinary user (nobody): the
 # program's folder read-only, Options.dat a directory, no room to write (a
-# file-size limit of 0, SIGXFSZ ignored) and, last, no writable folder at
-# all. Each time the clock starts, shows the time with the defaults or the
+# file-size limit of 0, SIGXFSZ ignored, and a full file system) and, last,
+# no writable folder at all. Each time the clock starts, shows the time with the defaults or the
 # last good settings and shows no message at start; where a save cannot
 # work, OK in the options says so once and the clock goes on.
 . "$(dirname "$0")/session.sh"
@@ -112,6 +112,43 @@ cmp "$SESSION_DIR/good" "$DIR/Options.dat" || fail "$CASE: Options.dat changed"
     || fail "$CASE: a partial file was left beside Options.dat"
 stop_clock
 echo "$CASE: runs, last good settings kept, one message"
+
+CASE="disk full"
+# A tiny file system, filled to the last block, holds the user's settings
+# (the program's folder is read-only). Where mounting is not allowed the
+# file-size limit above stands in for it.
+FULL="$SESSION_DIR/full"
+mkdir -p "$FULL"
+if mount -t tmpfs -o size=64k,mode=755 tmpfs "$FULL" 2>/dev/null; then
+    trap 'umount "$FULL" 2>/dev/null || true; stop_session' EXIT
+    prepare root nobody
+    mkdir -p "$FULL/Tickora/Tickora"
+    options_with ColorLancetHour=65280 >"$FULL/Tickora/Tickora/Options.dat"
+    cp "$FULL/Tickora/Tickora/Options.dat" "$SESSION_DIR/good"
+    dd if=/dev/zero of="$FULL/filler" bs=1k 2>/dev/null || true
+    chown -R nobody "$FULL"
+    bash -c ': ; exec "$@"' limit setpriv --reuid=nobody --regid=nogroup --clear-groups \
+        env HOME="$HOME_DIR" XDG_CONFIG_HOME="$FULL" XDG_RUNTIME_DIR="$HOME_DIR/runtime" \
+        LD_PRELOAD="$liblist" FAKETIME="@2026-03-04 03:00:00" FAKETIME_DONT_FAKE_MONOTONIC=1 \
+        "$DIR/$(basename "$TICKORA")" >>"$SESSION_DIR/full.log" 2>&1 &
+    APP_PID=$!
+    SESSION_PIDS+=("$APP_PID")
+    shown() { APP_WIN=$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | head -n1) && [ -n "$APP_WIN" ]; }
+    wait_for 100 shown || fail "$CASE: the clock's window did not appear"
+    read -r x y _ _ < <(window_geometry "$APP_WIN")
+    xdotool mousemove 1276 $((y + 60))
+    wait_for 30 hand_is green || fail "$CASE: no clock with the last good (green) hour hand"
+    [ "$(messages)" -eq 0 ] || fail "$CASE: a message at start"
+    save_fails_once
+    wait_for 30 hand_is green || fail "$CASE: the last good settings are not shown after the failed save"
+    cmp "$SESSION_DIR/good" "$FULL/Tickora/Tickora/Options.dat" || fail "$CASE: Options.dat changed"
+    [ "$(ls "$FULL/Tickora/Tickora" | wc -l)" -eq 1 ] || fail "$CASE: a partial file was left beside Options.dat"
+    stop_clock
+    umount "$FULL"
+    echo "$CASE: runs, last good settings kept, one message"
+else
+    echo "$CASE: mounting a small file system is not allowed here; the file-size limit stood in"
+fi
 
 CASE="no writable folder"
 prepare root root
