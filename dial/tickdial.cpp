@@ -78,6 +78,8 @@ Tickdial::Tickdial(QWidget *parent)
     m_LineM->setBorderColor(Red);
     m_LineM->setBorderWidth(MinuteHandWidth);
     m_LineS->setBorderWidth(SecondHandWidth);
+    // Moved every second: drawn afresh above the still face and hands.
+    m_LineS->setMovesOften(true);
     m_shapeBorder->setBorderColor(LightGrey);
     m_shapeBorder->setBorderWidth(RingDesignWidth);
 

@@ -56,9 +56,15 @@ template <typename T> void LineObject::change(T &field, T value)
     if (field == value)
         return;
     const QRegion before = m_visible ? m_area : QRegion();
+    const bool wasStill = !m_movesOften;
     field = value;
     m_area = m_owner->lineRegion(*this);
-    m_owner->update(m_visible ? before | m_area : before);
+    const QRegion area = m_visible ? before | m_area : before;
+    // A line changing layers changes the still layer too.
+    if (wasStill || !m_movesOften)
+        m_owner->stillChanged(area);
+    else
+        m_owner->update(area);
 }
 
 void LineObject::setX1(double v) { change(m_x1, v); }
@@ -68,6 +74,7 @@ void LineObject::setY2(double v) { change(m_y2, v); }
 void LineObject::setBorderColor(OleColor c) { change(m_color, c); }
 void LineObject::setBorderWidth(int px) { change(m_width, px); }
 void LineObject::setVisible(bool v) { change(m_visible, v); }
+void LineObject::setMovesOften(bool v) { change(m_movesOften, v); }
 
 // ---- ShapeObject ----------------------------------------------------------
 
@@ -78,7 +85,7 @@ template <typename T> void ShapeObject::change(T &field, T value)
     const QRect before = m_visible ? m_owner->shapeBounds(*this) : QRect();
     field = value;
     const QRect after = m_visible ? m_owner->shapeBounds(*this) : QRect();
-    m_owner->update(QRegion(before) | after);
+    m_owner->stillChanged(QRegion(before) | after);
 }
 
 void ShapeObject::setLeft(double v) { change(m_left, v); }
@@ -116,7 +123,7 @@ void PictureBox::Cls()
     clearImage();
     CurrentX = 0;
     CurrentY = 0;
-    update();
+    stillChanged(rect());
 }
 
 void PictureBox::Refresh()
@@ -143,7 +150,7 @@ void PictureBox::PSet(double x, double y)
         painter.setBrush(color);
         painter.drawEllipse(dot);
     }
-    update(dot);
+    stillChanged(dot);
 }
 
 void PictureBox::Print(const QString &text)
@@ -159,7 +166,7 @@ void PictureBox::Print(const QString &text)
         painter.setPen(toQColor(m_foreColor));
         painter.drawText(topLeft + QPointF(0, metrics.ascent()), text);
         const QRectF area(topLeft, QSizeF(metrics.horizontalAdvance(text), metrics.height()));
-        update(area.toAlignedRect().adjusted(-1, -1, 1, 1));
+        stillChanged(area.toAlignedRect().adjusted(-1, -1, 1, 1));
     }
     CurrentX = 0;
     CurrentY += toTwips(metrics.height());
@@ -177,7 +184,7 @@ void PictureBox::paintOnImage(const std::function<void(QPainter &)> &draw)
         painter.scale(1.0 / TwipsPerPixel, 1.0 / TwipsPerPixel);
         draw(painter);
     }
-    update();
+    stillChanged(rect());
 }
 
 QFont PictureBox::currentFont() const
@@ -203,14 +210,14 @@ LineObject *PictureBox::addLine()
     m_lines.push_back(std::unique_ptr<LineObject>(new LineObject(this)));
     LineObject &line = *m_lines.back();
     line.m_area = lineRegion(line);
-    update(line.m_area);
+    stillChanged(line.m_area);
     return m_lines.back().get();
 }
 
 ShapeObject *PictureBox::addShape()
 {
     m_shapes.push_back(std::unique_ptr<ShapeObject>(new ShapeObject(this)));
-    update(shapeBounds(*m_shapes.back()));
+    stillChanged(shapeBounds(*m_shapes.back()));
     return m_shapes.back().get();
 }
 
@@ -230,13 +237,33 @@ void PictureBox::paintEvent(QPaintEvent *event)
 {
     if (ensureImage())
         emit imageReset();
+    composeStill();
     QPainter painter(this);
     const qreal dpr = devicePixelRatioF();
     for (const QRect &r : event->region()) {
-        painter.drawImage(r, m_image, QRectF(QPointF(r.topLeft()) * dpr, QSizeF(r.size()) * dpr));
+        painter.drawImage(r, m_still, QRectF(QPointF(r.topLeft()) * dpr, QSizeF(r.size()) * dpr));
         m_repaintedArea += qint64(std::lround(r.width() * dpr)) * std::lround(r.height() * dpr);
     }
-    drawObjects(painter, event->region());
+    drawObjects(painter, event->region(), Layer::MovingOften);
+}
+
+void PictureBox::stillChanged(const QRegion &area)
+{
+    m_staleStill += area;
+    update(area);
+}
+
+void PictureBox::composeStill()
+{
+    const QRegion stale = std::exchange(m_staleStill, QRegion()) & rect();
+    if (stale.isEmpty() || m_still.isNull())
+        return;
+    QPainter painter(&m_still);
+    painter.setClipRegion(stale);
+    const qreal dpr = m_still.devicePixelRatio();
+    for (const QRect &r : stale)
+        painter.drawImage(r, m_image, QRectF(QPointF(r.topLeft()) * dpr, QSizeF(r.size()) * dpr));
+    drawObjects(painter, stale, Layer::Still);
 }
 
 void PictureBox::resizeEvent(QResizeEvent *event)
@@ -337,6 +364,9 @@ bool PictureBox::ensureImage()
     const QImage old = m_image;
     m_image = QImage(pixels, QImage::Format_RGB32);
     m_image.setDevicePixelRatio(dpr);
+    m_still = QImage(pixels, QImage::Format_RGB32);
+    m_still.setDevicePixelRatio(dpr);
+    m_staleStill = rect();
     clearImage();
     if (!old.isNull() && !m_image.isNull() && old.devicePixelRatio() == dpr) {
         QPainter painter(&m_image);
@@ -356,14 +386,16 @@ void PictureBox::clearImage()
     }
 }
 
-// Draws the shapes and lines that reach into the region being painted;
-// the others are left alone (the painter is clipped to the region anyway).
-void PictureBox::drawObjects(QPainter &painter, const QRegion &region) const
+// Draws the layer's shapes and lines that reach into the region being
+// painted; the others are left alone (the painter is clipped to the region
+// anyway). Shapes are all still.
+void PictureBox::drawObjects(QPainter &painter, const QRegion &region, Layer layer) const
 {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(Qt::NoBrush);
+    const bool movingOften = layer == Layer::MovingOften;
     for (const auto &shape : m_shapes) {
-        if (!shape->m_visible || shape->m_borderWidth <= 0)
+        if (movingOften || !shape->m_visible || shape->m_borderWidth <= 0)
             continue;
         const double inset = shape->m_borderWidth / 2.0;
         const QRectF circle = shapeCircle(*shape).adjusted(inset, inset, -inset, -inset);
@@ -373,7 +405,7 @@ void PictureBox::drawObjects(QPainter &painter, const QRegion &region) const
         painter.drawEllipse(circle);
     }
     for (const auto &line : m_lines) {
-        if (!line->m_visible || !region.intersects(lineBounds(*line)))
+        if (line->m_movesOften != movingOften || !line->m_visible || !region.intersects(lineBounds(*line)))
             continue;
         painter.setPen(QPen(toQColor(line->m_color), line->m_width, Qt::SolidLine, Qt::RoundCap));
         painter.drawLine(QPointF(toPx(line->m_x1), toPx(line->m_y1)), QPointF(toPx(line->m_x2), toPx(line->m_y2)));

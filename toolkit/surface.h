@@ -20,6 +20,9 @@ class PictureBox;
 // Coordinates in twips relative to the box; width in pixels.
 // Setting a value equal to the current one changes nothing and repaints
 // nothing; any other change repaints the area the line left and entered.
+// A line that moves often (a second hand) is drawn afresh at each repaint,
+// above every other object; the others are kept, with the retained image,
+// in a composed still layer that is redrawn only where something changed.
 class LineObject
 {
 public:
@@ -38,6 +41,8 @@ public:
     void setBorderWidth(int px);
     bool Visible() const { return m_visible; }
     void setVisible(bool v);
+    bool MovesOften() const { return m_movesOften; }
+    void setMovesOften(bool v);
 
 private:
     friend class PictureBox;
@@ -49,6 +54,7 @@ private:
     OleColor m_color = ColorBlack;
     int m_width = 1;
     bool m_visible = true;
+    bool m_movesOften = false;
     QRegion m_area; // what the line covers, kept up to date by change()
 };
 
@@ -87,8 +93,9 @@ private:
 
 // A picture box: a drawing surface that keeps what is drawn on it (dots,
 // text, an optional picture) in an image at the screen's pixel density, and
-// draws its line and shape objects above that image. Positions in twips.
-// Moving a line repaints only the area it left and the area it entered.
+// draws its line and shape objects above that image: shapes, then lines in
+// the order they were added, then the lines that move often. Positions in
+// twips. Moving a line repaints only the area it left and the area it entered.
 // Mouse presses and releases on the box are its own: they are reported by
 // its signals and do not reach the widget beneath.
 class PictureBox : public QWidget
@@ -172,9 +179,18 @@ private:
     // Brings the image to the widget's size and density; true if it changed.
     bool ensureImage();
     void clearImage();
-    void drawObjects(QPainter &painter, const QRegion &region) const;
+    // Repaints an area whose retained drawing or still objects changed.
+    void stillChanged(const QRegion &area);
+    // Redraws the stale part of the still layer.
+    void composeStill();
+    enum class Layer { Still, MovingOften };
+    void drawObjects(QPainter &painter, const QRegion &region, Layer layer) const;
 
     QImage m_image;
+    // The retained image with the still objects drawn on it, same size and
+    // density; m_staleStill (logical pixels) is where it is out of date.
+    QImage m_still;
+    QRegion m_staleStill;
     QPixmap m_picture;
     OleColor m_backColor = ColorButtonFace;
     OleColor m_foreColor = ColorButtonText;

@@ -46,6 +46,20 @@ class TestSurface : public QObject
     Q_OBJECT
 
 private:
+    // A 3 px line between two points given in pixels.
+    LineObject *addLine(toolkit::OleColor color, QLineF px, bool movesOften)
+    {
+        LineObject *line = box->addLine();
+        line->setMovesOften(movesOften);
+        line->setBorderColor(color);
+        line->setBorderWidth(3);
+        line->setX1(px.x1() * TwipsPerPixel);
+        line->setY1(px.y1() * TwipsPerPixel);
+        line->setX2(px.x2() * TwipsPerPixel);
+        line->setY2(px.y2() * TwipsPerPixel);
+        return line;
+    }
+
     std::unique_ptr<PictureBox> box;
     qreal dpr() const { return box->devicePixelRatioF(); }
     QRect device(QRect logical) const
@@ -181,6 +195,63 @@ private slots:
         QCOMPARE(shot.pixelColor(device(QRect(95, 50, 1, 1)).topLeft()), QColor(Qt::white));
         line->setVisible(false);
         QCOMPARE(grabbed().pixelColor(mid), toQColor(Fore));
+    }
+
+    // Lines that move often are drawn afresh above a composed still layer;
+    // any change of a still line or of the drawing must reach that layer.
+    void stillLayerFollowsChangesUnderAMovingLine_data()
+    {
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<QPoint>("at");       // logical pixel checked
+        QTest::addColumn<QColor>("expected"); // its colour after the change
+        const QColor yellow = toQColor(ColorYellow);
+        const QColor blue = toQColor(ColorBlue);
+        QTest::newRow("still line recoloured")
+            << Change([](LineObject *l, ShapeObject *) { l->setBorderColor(ColorYellow); }) << QPoint(30, 50) << yellow;
+        QTest::newRow("still line moved")
+            << Change([](LineObject *l, ShapeObject *) { l->setY1(70.5 * 15); l->setY2(70.5 * 15); })
+            << QPoint(30, 70) << blue;
+        QTest::newRow("still line moved away")
+            << Change([](LineObject *l, ShapeObject *) { l->setY1(70.5 * 15); l->setY2(70.5 * 15); })
+            << QPoint(30, 50) << QColor(Qt::white);
+        QTest::newRow("still line hidden")
+            << Change([](LineObject *l, ShapeObject *) { l->setVisible(false); }) << QPoint(30, 50)
+            << QColor(Qt::white);
+        QTest::newRow("ring recoloured")
+            << Change([](LineObject *, ShapeObject *s) { s->setBorderColor(ColorYellow); }) << QPoint(30, 6) << yellow;
+    }
+    void stillLayerFollowsChangesUnderAMovingLine()
+    {
+        QFETCH(Change, change);
+        QFETCH(QPoint, at);
+        QFETCH(QColor, expected);
+        ShapeObject *ring = box->addShape();
+        ring->setBorderColor(ColorBlue);
+        ring->setBorderWidth(4);
+        ring->setWidth(BoxPx * TwipsPerPixel);
+        ring->setHeight(BoxPx * TwipsPerPixel);
+        LineObject *still = addLine(ColorBlue, QLineF(10, 50.5, 90, 50.5), false);
+        LineObject *moving = addLine(Fore, QLineF(30.5, 0, 30.5, 90), true);
+        const QPoint point = device(QRect(at, QSize(1, 1))).topLeft();
+        QCOMPARE(grabbed().pixelColor(point), toQColor(Fore)); // the still layer is composed under it
+        change(still, ring);
+        // The moving line swings away, uncovering the point.
+        moving->setX1(60.5 * 15);
+        moving->setX2(60.5 * 15);
+        QCOMPARE(grabbed().pixelColor(point), expected);
+    }
+
+    void linesThatMoveOftenLieAboveTheOthers()
+    {
+        addLine(Fore, QLineF(50.5, 10, 50.5, 90), true); // added first, drawn last
+        LineObject *still = addLine(ColorBlue, QLineF(10, 50.5, 90, 50.5), false);
+        const QImage shot = grabbed();
+        auto at = [&](int x, int y) { return shot.pixelColor(device(QRect(x, y, 1, 1)).topLeft()); };
+        QCOMPARE(at(50, 50), toQColor(Fore));
+        QCOMPARE(at(30, 50), toQColor(ColorBlue));
+        QCOMPARE(at(50, 30), toQColor(Fore));
+        still->setMovesOften(true); // now the later of two moving lines
+        QCOMPARE(grabbed().pixelColor(device(QRect(50, 50, 1, 1)).topLeft()), toQColor(ColorBlue));
     }
 
     void shapeIsACentredCircleWithItsLineInside()
