@@ -25,7 +25,7 @@ prepare() {
 # Starts the clock as nobody at 03:00 with a shell prefix (e.g. a ulimit).
 run_clock() {
     bash -c "$1"'; exec "$@"' limit setpriv --reuid=nobody --regid=nogroup --clear-groups \
-        env HOME="$HOME_DIR" XDG_CONFIG_HOME="$HOME_DIR/.config" XDG_RUNTIME_DIR="$HOME_DIR/runtime" \
+        env HOME="$HOME_DIR" XDG_CONFIG_HOME="${CONFIG_HOME:-$HOME_DIR/.config}" XDG_RUNTIME_DIR="$HOME_DIR/runtime" \
         LD_PRELOAD="$liblist" FAKETIME="@2026-03-04 03:00:00" FAKETIME_DONT_FAKE_MONOTONIC=1 \
         "$DIR/$(basename "$TICKORA")" >>"$DIR/../$(basename "$DIR").log" 2>&1 &
     APP_PID=$!
@@ -127,16 +127,7 @@ if mount -t tmpfs -o size=64k,mode=755 tmpfs "$FULL" 2>/dev/null; then
     cp "$FULL/Tickora/Tickora/Options.dat" "$SESSION_DIR/good"
     dd if=/dev/zero of="$FULL/filler" bs=1k 2>/dev/null || true
     chown -R nobody "$FULL"
-    bash -c ': ; exec "$@"' limit setpriv --reuid=nobody --regid=nogroup --clear-groups \
-        env HOME="$HOME_DIR" XDG_CONFIG_HOME="$FULL" XDG_RUNTIME_DIR="$HOME_DIR/runtime" \
-        LD_PRELOAD="$liblist" FAKETIME="@2026-03-04 03:00:00" FAKETIME_DONT_FAKE_MONOTONIC=1 \
-        "$DIR/$(basename "$TICKORA")" >>"$SESSION_DIR/full.log" 2>&1 &
-    APP_PID=$!
-    SESSION_PIDS+=("$APP_PID")
-    shown() { APP_WIN=$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | head -n1) && [ -n "$APP_WIN" ]; }
-    wait_for 100 shown || fail "$CASE: the clock's window did not appear"
-    read -r x y _ _ < <(window_geometry "$APP_WIN")
-    xdotool mousemove 1276 $((y + 60))
+    CONFIG_HOME="$FULL" run_clock ":"
     wait_for 30 hand_is green || fail "$CASE: no clock with the last good (green) hour hand"
     [ "$(messages)" -eq 0 ] || fail "$CASE: a message at start"
     save_fails_once
