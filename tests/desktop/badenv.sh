@@ -73,6 +73,17 @@ save_fails_once() {
     xdotool mousemove 1276 $((y + 60))
 }
 
+# The clock starts with the hour hand in the given colour (blue: defaults,
+# green: the last good settings), shows no message, survives one failed
+# save and still shows the same settings.
+survives_failed_save() {
+    wait_for 30 hand_is "$1" || fail "$CASE: no clock with the expected ($1) hour hand"
+    [ "$(messages)" -eq 0 ] || fail "$CASE: a message at start"
+    save_fails_once
+    wait_for 30 hand_is "$1" || fail "$CASE: the clock lost its settings after the failed save"
+    [ "$(messages)" -eq 0 ] || fail "$CASE: a second message"
+}
+
 CASE="read-only program folder"
 prepare root nobody
 run_clock ":"
@@ -88,11 +99,7 @@ CASE="Options.dat a directory"
 prepare nobody nobody
 mkdir "$DIR/Options.dat"
 run_clock ":"
-wait_for 30 hand_is blue || fail "$CASE: no clock with the defaults"
-[ "$(messages)" -eq 0 ] || fail "$CASE: a message at start"
-save_fails_once
-wait_for 30 hand_is blue || fail "$CASE: the clock is not shown after the failed save"
-[ "$(messages)" -eq 0 ] || fail "$CASE: a second message"
+survives_failed_save blue
 [ -d "$DIR/Options.dat" ] || fail "$CASE: the directory was replaced"
 stop_clock
 echo "$CASE: runs, one message"
@@ -103,10 +110,7 @@ options_with ColorLancetHour=65280 >"$DIR/Options.dat"
 chown nobody "$DIR/Options.dat"
 cp "$DIR/Options.dat" "$SESSION_DIR/good"
 run_clock "trap '' XFSZ; ulimit -f 0"
-wait_for 30 hand_is green || fail "$CASE: no clock with the last good (green) hour hand"
-[ "$(messages)" -eq 0 ] || fail "$CASE: a message at start"
-save_fails_once
-wait_for 30 hand_is green || fail "$CASE: the last good settings are not shown after the failed save"
+survives_failed_save green
 cmp "$SESSION_DIR/good" "$DIR/Options.dat" || fail "$CASE: Options.dat changed"
 [ "$(find "$DIR" -maxdepth 1 -newer "$SESSION_DIR/good" -name 'Options.dat*' | wc -l)" -eq 0 ] \
     || fail "$CASE: a partial file was left beside Options.dat"
@@ -128,10 +132,7 @@ if mount -t tmpfs -o size=64k,mode=755 tmpfs "$FULL" 2>/dev/null; then
     dd if=/dev/zero of="$FULL/filler" bs=1k 2>/dev/null || true
     chown -R nobody "$FULL"
     CONFIG_HOME="$FULL" run_clock ":"
-    wait_for 30 hand_is green || fail "$CASE: no clock with the last good (green) hour hand"
-    [ "$(messages)" -eq 0 ] || fail "$CASE: a message at start"
-    save_fails_once
-    wait_for 30 hand_is green || fail "$CASE: the last good settings are not shown after the failed save"
+    survives_failed_save green
     cmp "$SESSION_DIR/good" "$FULL/Tickora/Tickora/Options.dat" || fail "$CASE: Options.dat changed"
     [ "$(ls "$FULL/Tickora/Tickora" | wc -l)" -eq 1 ] || fail "$CASE: a partial file was left beside Options.dat"
     stop_clock
@@ -144,11 +145,7 @@ fi
 CASE="no writable folder"
 prepare root root
 run_clock ":"
-wait_for 30 hand_is blue || fail "$CASE: no clock with the defaults"
-[ "$(messages)" -eq 0 ] || fail "$CASE: a message at start"
-save_fails_once
-wait_for 30 hand_is blue || fail "$CASE: the clock is not shown after the failed save"
-[ "$(messages)" -eq 0 ] || fail "$CASE: a second message"
+survives_failed_save blue
 stop_clock
 echo "$CASE: runs, one message"
 echo "PASS"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The window by the mouse: dragging the bar moves it up and down only (the
-# next tick docks it again), and ">" unfolds the calendar panel and folds it.
+# next tick docks it again), ">" unfolds the calendar panel and folds it,
+# and the frame resizes it.
 . "$(dirname "$0")/session.sh"
 start_session
 options_with AutoHide=0 >"$SESSION_DIR/Options.dat"
@@ -57,4 +58,18 @@ folded() { geometry && [ "$w" -eq 211 ] && [ "$h" -eq 187 ]; }
 wait_for 10 folded || fail "\">\" again did not fold the calendar: ${w}x$h"
 wait_for 10 docked || fail "the folded window is not docked: x $x"
 shot "folded"
+
+# The frame's bottom-left corner resizes the window (through the window
+# manager); the next tick docks the larger window at the right edge again.
+geometry
+w0=$w
+h0=$h
+xdotool mousemove $((x + 1)) $((y + h - 2)) mousedown 1
+for i in 1 2 3 4 5; do
+    xdotool mousemove $((x + 1 - 12 * i)) $((y + h - 2 + 12 * i))
+done
+xdotool mouseup 1
+grown() { geometry && [ "$w" -ge $((w0 + 50)) ] && [ "$h" -ge $((h0 + 50)) ] && [ $((x + w)) -eq 1280 ]; }
+wait_for 20 grown || fail "dragging the frame's corner did not resize the window: ${w}x$h at x $x"
+shot "resized"
 echo "PASS"
