@@ -118,19 +118,22 @@ frmMain::frmMain(QWidget *parent)
     setMouseTracking(true);
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
+    // The window's own font, which the panel's labels and the calendar take.
+    setFont(toolkit::PictureBox::fontFor(QStringLiteral("MS Sans Serif"), LabelFontPt, false));
 
     m_client = new QWidget(this);
     m_client->setBackgroundRole(QPalette::Button);
     m_client->setAutoFillBackground(true);
     m_client->setCursor(Qt::ArrowCursor);
 
-    // Created in tab order: dial, bar, close, date, calendar, time, month, about.
+    // Created in tab order: dial, bar, close, date, (calendar,) time, month,
+    // about. The calendar is made the first time it is needed (mthView()).
     m_dial = new Tickdial(m_client);
     m_dial->UserControl_ReadProperties(Tickdial::mainWindowDesignState());
     setChildTwips(m_dial, DialRect.left, DialRect.top, DialRect.width, DialRect.height);
 
     m_picBar = new toolkit::PictureBox(m_client);
-    m_picBar->setPicture(QPixmap(assets::BarPicture));
+    m_picBar->setPicture(assets::picture(assets::BarPicture, "png"));
     m_picBar->setForeColor(toolkit::ColorYellow);
     m_picBar->setToolTip(QStringLiteral("Clicca sulla barra con il tasto destro per le opzioni"));
     m_picBar->installEventFilter(this);
@@ -155,16 +158,9 @@ frmMain::frmMain(QWidget *parent)
     m_lblDate->setForegroundRole(QPalette::WindowText);
     setChildTwips(m_lblDate, DateRect.left, DateRect.top, DateRect.width, DateRect.height);
 
-    m_mthView = new QCalendarWidget(m_client);
-    m_mthView->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    // One letter per weekday: the names of the user's locale fit the panel.
-    m_mthView->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
-    setChildTwips(m_mthView, CalendarRect.left, CalendarRect.top, CalendarRect.width, CalendarRect.height);
-
     m_lblTime = new QLabel(QStringLiteral("lblTime"), m_client);
     m_lblTime->setAlignment(Qt::AlignCenter);
-    QFont timeFont = m_lblTime->font();
-    timeFont.setPointSizeF(LabelFontPt);
+    QFont timeFont = font();
     timeFont.setBold(true);
     m_lblTime->setFont(timeFont);
     QPalette timePalette = m_lblTime->palette();
@@ -172,6 +168,7 @@ frmMain::frmMain(QWidget *parent)
     m_lblTime->setPalette(timePalette);
     m_lblTime->setForegroundRole(QPalette::WindowText);
     setChildTwips(m_lblTime, TimeRect.left, TimeRect.top, TimeRect.width, TimeRect.height);
+    m_calendarTop = CalendarRect.top;
 
     m_mdlMain = std::make_unique<mdlMain>(*this, *m_dial);
 
@@ -260,7 +257,28 @@ void frmMain::Form_Load()
     translucency->setHWnd(this);
     translucency->setAlpha(255);
     m_mdlMain->setTranslucency(std::move(translucency));
-    m_mthView->setSelectedDate(toolkit::desktop().now().date());
+    m_loadDate = toolkit::desktop().now().date();
+    if (m_mthView)
+        m_mthView->setSelectedDate(m_loadDate);
+}
+
+// The month calendar, made the first time the panel opens (or something
+// asks for it): a clock that is never unfolded does not pay for it. It
+// shows the day the window loaded on, as it would have if made then.
+QCalendarWidget *frmMain::mthView()
+{
+    if (!m_mthView) {
+        m_mthView = new QCalendarWidget(m_client);
+        m_mthView->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+        // One letter per weekday: the names of the user's locale fit the panel.
+        m_mthView->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
+        m_mthView->setSelectedDate(m_loadDate);
+        setChildTwips(m_mthView, CalendarRect.left, m_calendarTop, CalendarRect.width, CalendarRect.height);
+        setTabOrder(m_cmdClose, m_mthView);
+        setTabOrder(m_mthView, m_cmdMonth);
+        m_mthView->show();
+    }
+    return m_mthView;
 }
 
 void frmMain::Form_Resize()
@@ -301,11 +319,12 @@ void frmMain::Form_Resize()
     m_lblDate->move(m_lblDate->x(), toPxInt(dateTop));
     const double timeTop = dateTop + twipsOf(m_lblDate->height()) + PanelGap;
     m_lblTime->move(m_lblTime->x(), toPxInt(timeTop));
-    const double calendarTop = timeTop + twipsOf(m_lblTime->height()) + PanelGap;
-    m_mthView->move(m_mthView->x(), toPxInt(calendarTop));
+    m_calendarTop = timeTop + twipsOf(m_lblTime->height()) + PanelGap;
+    if (m_mthView)
+        m_mthView->move(m_mthView->x(), toPxInt(m_calendarTop));
 
     if (m_calendarOpen)
-        setWidth(twipsOf(m_mthView->width()) + barLeft + barWidth + CalendarSideMargin);
+        setWidth(twipsOf(mthView()->width()) + barLeft + barWidth + CalendarSideMargin);
 
     DrawBarTitle();
 }
@@ -482,7 +501,7 @@ void frmMain::cmdMonth_Click()
         setHeight(twipsOf(m_dial->y() + m_dial->height()) + CalendarMargin);
     } else {
         m_calendarOpen = true;
-        setHeight(twipsOf(m_mthView->y() + m_mthView->height()) + CalendarMargin);
+        setHeight(twipsOf(mthView()->y() + mthView()->height()) + CalendarMargin);
     }
     Form_Resize();
 }

@@ -64,7 +64,7 @@ public:
     Tickdial *Tickdial1() const { return m_dial; }
     QLabel *lblDate() const { return m_lblDate; }
     QLabel *lblTime() const { return m_lblTime; }
-    QCalendarWidget *mthView() const { return m_mthView; }
+    QCalendarWidget *mthView();
     QTimer *Timer1() const { return m_timer; }
     QWidget *clientArea() const { return m_client; }
     mdlMain &settings() const { return *m_mdlMain; }
@@ -104,6 +104,8 @@ private:
     std::unique_ptr<mdlMain> m_mdlMain; // the settings module and the shared translucency
 
     bool m_calendarOpen = false;
+    QDate m_loadDate;            // the day the calendar shows
+    double m_calendarTop = 0;    // twips, where the layout puts the calendar
     bool m_autoHideOn = false;
     bool m_hideBarOn = false;
 

@@ -1,9 +1,14 @@
 #include "frmmain.h"
+#include "surface.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+
+namespace {
+constexpr double DefaultFontPoints = 8.25;
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -30,6 +35,10 @@ int main(int argc, char *argv[])
     if (qtItalian.load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtItalian);
+
+    // The classic desktop's dialog font for every window of the program,
+    // as the clock's own windows are laid out for it.
+    QApplication::setFont(toolkit::PictureBox::fontFor(QStringLiteral("MS Sans Serif"), DefaultFontPoints, false));
 
     frmMain window;
     window.show();

@@ -21,5 +21,5 @@ QT_QPA_PLATFORM=offscreen "$build/assets/make_assets" "$here" "$frames"
 convert -delay 12 -loop 0 "$frames"/frame-*.png \
         +dither -colors 128 -layers OptimizeTransparency "$here/About.gif"
 
-identify "$here/bar.jpg" "$here/title.jpg" "$here/tickora.png" \
+identify "$here/bar.png" "$here/title.jpg" "$here/tickora.png" \
          "$here/tickora-256.png" "$here/hand.png" "$here/About.gif[0]"

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <QByteArray>
 #include <QIcon>
+#include <QPixmap>
 #include <QString>
 
 // The pictures embedded in the program.
 namespace assets {
 
-inline const QString BarPicture = QStringLiteral(":/assets/bar.jpg");
+inline const QString BarPicture = QStringLiteral(":/assets/bar.png");
 inline const QString WindowIcon = QStringLiteral(":/assets/tickora.png");
 inline const QString TitlePicture = QStringLiteral(":/assets/title.jpg");
 inline const QString LinkPointer = QStringLiteral(":/assets/hand.png");
@@ -20,5 +22,9 @@ inline const QString AboutAnimationFile = QStringLiteral("About.gif");
 
 // The program's window icon.
 QIcon windowIcon();
+
+// A picture of a known format ("png", "jpeg"), read without asking the
+// image plugins of other formats.
+QPixmap picture(const QString &path, const QByteArray &format);
 
 } // namespace assets

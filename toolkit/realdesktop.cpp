@@ -1,8 +1,8 @@
 #include "desktop.h"
+#include "pointerwatch.h"
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QCursor>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QGuiApplication>
@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
+
+#include <memory>
 
 namespace toolkit {
 
@@ -20,7 +22,14 @@ class RealDesktop final : public Desktop
 public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 
-    QPoint cursorPos() const override { return QCursor::pos(); }
+    QPoint cursorPos() const override
+    {
+        // Made at the first look, once the application's connection to the
+        // window system is open.
+        if (!m_pointer)
+            m_pointer = std::make_unique<PointerWatch>();
+        return m_pointer->pos();
+    }
 
     QSize primaryScreenSize() const override
     {
@@ -88,6 +97,9 @@ public:
     }
 
     void openUrl(const QUrl &url) override { QDesktopServices::openUrl(url); }
+
+private:
+    mutable std::unique_ptr<PointerWatch> m_pointer;
 };
 
 RealDesktop &realDesktop()

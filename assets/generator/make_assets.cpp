@@ -385,7 +385,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    bool ok = save(drawBar(), out.filePath("bar.jpg"), "jpeg", JpegQuality);
+    bool ok = save(drawBar(), out.filePath("bar.png"), "png");
     ok = save(drawIcon(IconSize), out.filePath("tickora.png"), "png") && ok;
     ok = save(drawIcon(BigIconSize), out.filePath("tickora-256.png"), "png") && ok;
     ok = save(drawTitle(), out.filePath("title.jpg"), "jpeg", JpegQuality) && ok;

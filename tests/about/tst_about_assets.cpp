@@ -22,11 +22,27 @@ class TestAboutAssets : public QObject
     Q_OBJECT
 
 private slots:
+    // First: it needs a process that has read no picture yet.
+    void startPicturesLoadNoOtherDecoder();
     void pictures_data();
     void pictures();
     void pointerHotSpot();
     void animation();
 };
+
+// The pictures the clock shows from its start are read by their own
+// decoder alone: no other image plugin (nor its library) is loaded.
+void TestAboutAssets::startPicturesLoadNoOtherDecoder()
+{
+    QCOMPARE(assets::picture(assets::BarPicture, "png").size(), QSize(20, 2000));
+    QVERIFY(!assets::windowIcon().isNull());
+
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    const QByteArray mapped = maps.readAll();
+    for (const char *plugin : {"libqjpeg", "libqgif", "libqico", "libjpeg"})
+        QVERIFY2(!mapped.contains(plugin), plugin);
+}
 
 void TestAboutAssets::pictures_data()
 {
@@ -36,7 +52,7 @@ void TestAboutAssets::pictures_data()
     QTest::addColumn<bool>("alpha");
     QTest::addColumn<bool>("colour");
 
-    QTest::newRow("bar") << assets::BarPicture << QByteArray("jpeg") << QSize(20, 2000) << false << true;
+    QTest::newRow("bar") << assets::BarPicture << QByteArray("png") << QSize(20, 2000) << false << true;
     QTest::newRow("icon") << assets::WindowIcon << QByteArray("png") << QSize(32, 32) << true << true;
     QTest::newRow("title") << assets::TitlePicture << QByteArray("jpeg") << QSize(300, 80) << false << true;
     QTest::newRow("pointer") << assets::LinkPointer << QByteArray("png") << QSize(32, 32) << true << false;
@@ -102,5 +118,5 @@ void TestAboutAssets::animation()
     QVERIFY(changes);
 }
 
-QTEST_GUILESS_MAIN(TestAboutAssets)
+QTEST_MAIN(TestAboutAssets)
 #include "tst_about_assets.moc"
