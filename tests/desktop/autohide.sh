@@ -29,8 +29,29 @@ check_hiding() {
     wait_for 10 at_hidden_x "$@" || fail "$name: the window did not hide again (x $x)"
 }
 
+# Wakeups of Qt's X event reader thread: it wakes for every reply and
+# event from the X server.
+x_reader_wakeups() {
+    local task
+    for task in /proc/"$APP_PID"/task/*; do
+        if [ "$(cat "$task/comm")" = QXcbEventQueue ]; then
+            awk '/^voluntary_ctxt_switches/ { print $2 }' "$task/status"
+            return
+        fi
+    done
+    fail "no X event reader thread"
+}
+
 start_clock
 check_hiding "bar" 1257
+# With the pointer still the clock knows where it is without asking: a
+# question every 300 ms (a round trip each) would wake the reader about ten
+# times in three seconds; a few events may come from the window manager.
+sleep 1
+before=$(x_reader_wakeups)
+sleep 3
+after=$(x_reader_wakeups)
+[ $((after - before)) -le 3 ] || fail "the X reader woke $((after - before)) times in 3 s with the pointer still"
 kill "$APP_PID"
 
 options_with HideBar=1 >"$SESSION_DIR/Options.dat"

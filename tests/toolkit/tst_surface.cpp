@@ -98,6 +98,8 @@ private slots:
         QTest::newRow("2 px") << 2 << QPoint(300, 450) << QRect(20, 30, 2, 2);
         QTest::newRow("3 px") << 3 << QPoint(600, 600) << QRect(39, 39, 3, 3);
         QTest::newRow("between pixels") << 1 << QPoint(307, 322) << QRect(20, 21, 1, 1);
+        QTest::newRow("3 px on the corner, clipped") << 3 << QPoint(0, 0) << QRect(0, 0, 2, 2);
+        QTest::newRow("3 px past the last row") << 3 << QPoint(750, 1500) << QRect(49, 99, 3, 1);
     }
     void psetDrawsDotsOfDrawWidth()
     {
