@@ -1,14 +1,9 @@
 #include "frmmain.h"
-#include "surface.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-
-namespace {
-constexpr double DefaultFontPoints = 8.25;
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -36,11 +31,11 @@ int main(int argc, char *argv[])
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtItalian);
 
-    // The classic desktop's dialog font for every window of the program,
-    // as the clock's own windows are laid out for it.
-    QApplication::setFont(toolkit::PictureBox::fontFor(QStringLiteral("MS Sans Serif"), DefaultFontPoints, false));
-
     frmMain window;
+    // The main window's font (the classic desktop's dialog font) for every
+    // other window of the program too: the options dialog, made when the
+    // window is first shown, and the stock dialogs.
+    QApplication::setFont(window.font());
     window.show();
     return QApplication::exec();
 }

@@ -17,6 +17,18 @@ namespace {
 // physical device that drives the pointer.
 constexpr xcb_input_device_id_t AllMasterDevices = XCB_INPUT_DEVICE_ALL_MASTER;
 
+// The request's list of one mask: raw pointer motion, or nothing.
+struct MotionMask
+{
+    xcb_input_event_mask_t head{AllMasterDevices, 1};
+    std::uint32_t bits;
+};
+
+MotionMask motionMask(bool on)
+{
+    return MotionMask{.bits = on ? std::uint32_t(XCB_INPUT_XI_EVENT_MASK_RAW_MOTION) : 0u};
+}
+
 xcb_connection_t *x11Connection()
 {
     const auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -40,11 +52,7 @@ PointerWatch::PointerWatch()
 
     // A server that refuses the selection (no XInput 2 for this client)
     // leaves the watch asking at every look.
-    struct
-    {
-        xcb_input_event_mask_t head;
-        std::uint32_t bits;
-    } mask{{AllMasterDevices, 1}, XCB_INPUT_XI_EVENT_MASK_RAW_MOTION};
+    const MotionMask mask = motionMask(true);
     const xcb_void_cookie_t cookie = xcb_input_xi_select_events_checked(m_connection, m_root, 1, &mask.head);
     if (xcb_generic_error_t *error = xcb_request_check(m_connection, cookie)) {
         std::free(error);
@@ -59,11 +67,7 @@ PointerWatch::~PointerWatch() = default;
 
 void PointerWatch::selectMotion(bool on)
 {
-    struct
-    {
-        xcb_input_event_mask_t head;
-        std::uint32_t bits;
-    } mask{{AllMasterDevices, 1}, on ? std::uint32_t(XCB_INPUT_XI_EVENT_MASK_RAW_MOTION) : 0u};
+    const MotionMask mask = motionMask(on);
     xcb_input_xi_select_events(m_connection, m_root, 1, &mask.head);
     xcb_flush(m_connection);
     m_selected = on;
