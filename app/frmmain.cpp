@@ -2,7 +2,6 @@
 
 #include "dateformat.h"
 #include "ctranslucentform.h"
-#include "controls.h"
 #include "frmabout.h"
 #include "frmoption.h"
 #include "mdlmain.h"
@@ -20,7 +19,6 @@
 #include <QDialog>
 #include <QFontMetricsF>
 #include <QLabel>
-#include <QLineEdit>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -397,36 +395,18 @@ void frmMain::Form_Activate()
 {
     DrawBarTitle();
     m_mdlMain->LoadSettings();
-    frmOption &options = m_mdlMain->Options();
 
     // The border width in a normal form: "," read as ".", the number written
     // back in the user's format with "." again; a width of 0 becomes "1".
-    QLineEdit *widthText = options.txtBorderWidth();
-    QString width = widthText->text().replace(u',', u'.');
+    settings::OptionsRecord record = m_mdlMain->Settings();
+    QString width = record.BorderWidth.replace(u',', u'.');
     width = toolkit::numberToText(toolkit::Val(width)).replace(u',', u'.');
-    widthText->setText(width);
-    if (toolkit::Val(widthText->text()) == 0)
-        widthText->setText(QStringLiteral("1"));
+    record.BorderWidth = toolkit::Val(width) == 0 ? QStringLiteral("1") : width;
+    m_mdlMain->setSettings(record);
 
-    options.chkBringToFront_Click();
-    m_autoHideOn = settings::checkValue(options.chkAutoHide()) == 1;
-    m_hideBarOn = settings::checkValue(options.chkHideBar()) == 1;
-
-    m_dial->setVisibleTextDate(settings::checkValue(options.chkViewDate()) != 0);
-    m_dial->setVisibleBorder(settings::checkValue(options.chkViewBorder()) != 0);
-    options.chkViewBorder_Click();
-    // Read as the dialog reads it ("." decimal, within 1..80), so that a
-    // text such as "0.4" never reaches the dial as a width it refuses.
-    m_dial->setBorderWidth(quint8(settings::borderWidthFromText(widthText->text())));
-    m_dial->setBorderColor(options.picColorBorder()->BackColor());
-    m_dial->setVisibleTextHours(settings::checkValue(options.chkTextHours()) != 0);
-    options.chkTextHours_Click();
-    m_dial->setTextHoursColor(options.picColorText()->BackColor());
-    m_dial->setVisibleSecond(settings::checkValue(options.chkViewSecond()) != 0);
-    options.chkViewSecond_Click();
-    m_dial->setLancetSecondColor(options.picColorSecond()->BackColor());
-    m_dial->setLancetMinuteColor(options.picColorMinute()->BackColor());
-    m_dial->setLancetHourColor(options.picColorHour()->BackColor());
+    m_autoHideOn = record.AutoHide == 1;
+    m_hideBarOn = record.HideBar == 1;
+    m_mdlMain->ApplySettings(record, mdlMain::Apply::Everything);
 }
 
 void frmMain::showModal(QDialog *dialog)
@@ -544,7 +524,10 @@ void frmMain::picBar_MouseUp(int button)
     }
     if (button == RightButton) {
         m_timer->stop();
-        m_mdlMain->ShowOptions();
+        // Made as it opens and gone when it closes: a clock whose options
+        // are never opened does not carry the dialog.
+        frmOption options(*m_mdlMain);
+        toolkit::desktop().execModal(&options);
         m_timer->start();
         Form_Activate();
     }

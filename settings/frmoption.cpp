@@ -1,11 +1,8 @@
 #include "frmoption.h"
 
 #include "controls.h"
-#include "ctranslucentform.h"
 #include "desktop.h"
 #include "mdlmain.h"
-#include "optionsfile.h"
-#include "tickdial.h"
 #include "twips.h"
 
 #include <QCheckBox>
@@ -17,6 +14,7 @@
 
 using settings::ClickLabel;
 using settings::ColorBox;
+using settings::OptionsRecord;
 using toolkit::rectFromTwips;
 
 namespace {
@@ -48,8 +46,10 @@ constexpr double LabelHeight = 195;
 constexpr double ButtonWidth = 1095;
 constexpr double ButtonHeight = 315;
 
-constexpr int SliderMax = 255;
-constexpr quint8 Opaque = 255;
+constexpr int SliderMax = settings::MaxAlpha;
+
+// Room between the clock and the dialog beside it, pixels.
+constexpr int GapToMainWindowPx = 8;
 
 QLabel *addHeader(QWidget *parent, const QString &caption, double top)
 {
@@ -70,6 +70,8 @@ QPushButton *addButton(QWidget *parent, const QString &caption, double left, dou
 {
     auto *button = new QPushButton(caption, parent);
     button->setGeometry(rectFromTwips(left, top, ButtonWidth, ButtonHeight));
+    // Neither button is the default: Return and Escape press none of them.
+    button->setAutoDefault(false);
     return button;
 }
 
@@ -86,6 +88,8 @@ frmOption::frmOption(mdlMain &module)
     setFont(font);
     setFixedSize(rectFromTwips(0, 0, ClientWidth, ClientHeight).size());
     buildControls();
+    Form_Load();
+    placeBesideMainWindow();
 }
 
 frmOption::~frmOption() = default;
@@ -108,6 +112,8 @@ void frmOption::buildControls()
     m_chkAutoHide = addCheckBox(QStringLiteral("&Nascondi automaticamente"), CheckLeft, 1560, CheckWidth);
     connect(m_chkAutoHide, &QCheckBox::toggled, this, &frmOption::chkAutoHide_Click);
     m_chkHideBar = addCheckBox(QStringLiteral("&Nascondi la barra"), CheckIndentLeft, 1860, CheckIndentWidth);
+    connect(m_chkHideBar, &QCheckBox::toggled, this,
+            [this] { m_record.HideBar = settings::checkValue(m_chkHideBar); });
 
     addHeader(this, QStringLiteral(" Immagine"), 2160);
     m_chkViewDate = addCheckBox(QStringLiteral("&Visualizza la data"), CheckLeft, 2520, CheckWidth);
@@ -120,36 +126,27 @@ void frmOption::buildControls()
     m_lblBorderWidth = new QLabel(QStringLiteral("&Spessore bordo"), this);
     m_lblBorderWidth->setGeometry(rectFromTwips(1200, 3120, 2235, LabelHeight));
     m_lblBorderWidth->setBuddy(m_txtBorderWidth);
-    m_picColorBorder = addColorBox(3480, QStringLiteral("Colore del bordo"), &m_lblColorBorder, &Tickdial::setBorderColor);
+    m_picColorBorder = addColorBox(3480, QStringLiteral("Colore del bordo"), &m_lblColorBorder, &OptionsRecord::ColorBorder);
 
     m_chkTextHours = addCheckBox(QStringLiteral("&Visualizza il testo delle ore"), CheckLeft, 3780, CheckWidth);
     connect(m_chkTextHours, &QCheckBox::toggled, this, &frmOption::chkTextHours_Click);
-    m_picColorText = addColorBox(4080, QStringLiteral("Colore del testo"), &m_lblColorText, &Tickdial::setTextHoursColor);
+    m_picColorText = addColorBox(4080, QStringLiteral("Colore del testo"), &m_lblColorText, &OptionsRecord::ColorTextHours);
 
     m_chkViewSecond = addCheckBox(QStringLiteral("&Visualizza la lancetta dei secondi"), CheckLeft, 4380, CheckWidth);
     connect(m_chkViewSecond, &QCheckBox::toggled, this, &frmOption::chkViewSecond_Click);
     m_picColorSecond = addColorBox(4680, QStringLiteral("Colore della lancetta dei secondi"), &m_lblColorSecond,
-                                   &Tickdial::setLancetSecondColor);
+                                   &OptionsRecord::ColorLancetSecond);
     m_picColorMinute = addColorBox(4980, QStringLiteral("Colore della lancetta dei minuti"), &m_lblColorMinute,
-                                   &Tickdial::setLancetMinuteColor);
+                                   &OptionsRecord::ColorLancetMinute);
     m_picColorHour = addColorBox(5280, QStringLiteral("Colore della lancetta delle ore"), &m_lblColorHour,
-                                 &Tickdial::setLancetHourColor);
+                                 &OptionsRecord::ColorLancetHour);
 
-    // Neither button is the default: Enter acts on a button only while it
-    // has the focus.
     m_cmdOK = addButton(this, QStringLiteral("&OK"), 660, 5700);
     connect(m_cmdOK, &QPushButton::clicked, this, &frmOption::cmdOK_Click);
     m_cmdCancel = addButton(this, QStringLiteral("&Cancel"), 1860, 5700);
     connect(m_cmdCancel, &QPushButton::clicked, this, &frmOption::cmdCancel_Click);
 
     nameControls();
-    // The check boxes start unchecked, so their dependents start disabled.
-    for (QWidget *dependent : {static_cast<QWidget *>(m_chkHideBar), static_cast<QWidget *>(m_txtBorderWidth),
-                               static_cast<QWidget *>(m_lblBorderWidth), static_cast<QWidget *>(m_picColorBorder),
-                               static_cast<QWidget *>(m_lblColorBorder), static_cast<QWidget *>(m_picColorText),
-                               static_cast<QWidget *>(m_lblColorText), static_cast<QWidget *>(m_picColorSecond),
-                               static_cast<QWidget *>(m_lblColorSecond)})
-        dependent->setEnabled(false);
 }
 
 void frmOption::nameControls()
@@ -176,7 +173,7 @@ QCheckBox *frmOption::addCheckBox(const QString &caption, double left, double to
     return box;
 }
 
-ColorBox *frmOption::addColorBox(double top, const QString &caption, ClickLabel **label, DialColorSetter setter)
+ColorBox *frmOption::addColorBox(double top, const QString &caption, ClickLabel **label, ColorField field)
 {
     auto *box = new ColorBox(this);
     box->setGeometry(rectFromTwips(ColorBoxLeft, top, ColorBoxWidth, ColorBoxHeight));
@@ -185,22 +182,60 @@ ColorBox *frmOption::addColorBox(double top, const QString &caption, ClickLabel 
     box->setAccessibleName(caption);
     *label = new ClickLabel(caption, this);
     (*label)->setGeometry(rectFromTwips(ColorLabelLeft, top, ColorLabelWidth, LabelHeight));
-    connect(box, &ColorBox::clicked, this, [this, box, setter] { colorBox_Click(box, setter); });
-    connect(*label, &ClickLabel::clicked, this, [this, box, setter] { colorBox_Click(box, setter); });
+    connect(box, &ColorBox::clicked, this, [this, box, field] { colorBox_Click(box, field); });
+    connect(*label, &ClickLabel::clicked, this, [this, box, field] { colorBox_Click(box, field); });
     return box;
 }
 
+// Shows the settings record in the controls. Their handlers set the
+// dependent controls' enabling; the window already shows this record, so
+// nothing is previewed until the user changes something.
 void frmOption::Form_Load()
 {
-    if (const CTranslucentForm *translucency = m_module.Translucency())
-        m_Slider1->setValue(translucency->Alpha());
-    m_module.LoadSettings();
+    m_record = m_module.Settings();
+    const OptionsRecord r = m_record;
+    m_Slider1->setValue(r.Translucent);
+    settings::setCheckValue(m_chkBringToFront, r.BringToFront);
+    settings::setCheckValue(m_chkAutoHide, r.AutoHide);
+    settings::setCheckValue(m_chkHideBar, r.HideBar);
+    settings::setCheckValue(m_chkViewDate, r.ViewDate);
+    settings::setCheckValue(m_chkViewBorder, r.ViewBorder);
+    m_txtBorderWidth->setText(r.BorderWidth);
+    m_picColorBorder->setBackColor(r.ColorBorder);
+    settings::setCheckValue(m_chkTextHours, r.ViewTextHours);
+    m_picColorText->setBackColor(r.ColorTextHours);
+    settings::setCheckValue(m_chkViewSecond, r.ViewSecond);
+    m_picColorSecond->setBackColor(r.ColorLancetSecond);
+    m_picColorMinute->setBackColor(r.ColorLancetMinute);
+    m_picColorHour->setBackColor(r.ColorLancetHour);
+    // A box that starts unchecked runs no handler: set every enabling here.
+    chkAutoHide_Click();
+    chkViewBorder_Click();
+    chkTextHours_Click();
+    chkViewSecond_Click();
 }
 
-void frmOption::done(int result)
+// The dialog opens beside the clock, to its left, so that every change can
+// be watched on the dial while it is made.
+void frmOption::placeBesideMainWindow()
 {
-    QDialog::done(result);
-    m_module.releaseOptions(this);
+    const QRect clock = m_module.mainWindow().frameGeometry();
+    const QSize screen = toolkit::desktop().primaryScreenSize();
+    const QSize size = frameGeometry().size();
+    const int x = std::max(0, clock.left() - GapToMainWindowPx - size.width());
+    const int y = std::clamp(clock.top(), 0, std::max(0, screen.height() - size.height()));
+    toolkit::desktop().moveWindow(this, QPoint(x, y));
+}
+
+void frmOption::preview()
+{
+    m_module.ApplySettings(m_record, mdlMain::Apply::Changes);
+}
+
+void frmOption::checkChanged(QCheckBox *box, int OptionsRecord::*field)
+{
+    m_record.*field = settings::checkValue(box);
+    preview();
 }
 
 void frmOption::keyPressEvent(QKeyEvent *event)
@@ -217,16 +252,18 @@ void frmOption::keyPressEvent(QKeyEvent *event)
 void frmOption::chkAutoHide_Click()
 {
     m_chkHideBar->setEnabled(settings::checkValue(m_chkAutoHide) == 1);
+    // The main window takes auto-hide up when it is next activated.
+    m_record.AutoHide = settings::checkValue(m_chkAutoHide);
 }
 
 void frmOption::chkBringToFront_Click()
 {
-    SetMainWindowZOrder(settings::checkValue(m_chkBringToFront) == 1);
+    checkChanged(m_chkBringToFront, &OptionsRecord::BringToFront);
 }
 
 void frmOption::chkViewDate_Click()
 {
-    m_module.dial().setVisibleTextDate(settings::checkValue(m_chkViewDate) == 1);
+    checkChanged(m_chkViewDate, &OptionsRecord::ViewDate);
 }
 
 void frmOption::chkViewBorder_Click()
@@ -235,7 +272,7 @@ void frmOption::chkViewBorder_Click()
     for (QWidget *dependent : {static_cast<QWidget *>(m_txtBorderWidth), static_cast<QWidget *>(m_lblBorderWidth),
                                static_cast<QWidget *>(m_picColorBorder), static_cast<QWidget *>(m_lblColorBorder)})
         dependent->setEnabled(on);
-    m_module.dial().setVisibleBorder(on);
+    checkChanged(m_chkViewBorder, &OptionsRecord::ViewBorder);
 }
 
 void frmOption::chkTextHours_Click()
@@ -243,7 +280,7 @@ void frmOption::chkTextHours_Click()
     const bool on = settings::checkValue(m_chkTextHours) == 1;
     m_picColorText->setEnabled(on);
     m_lblColorText->setEnabled(on);
-    m_module.dial().setVisibleTextHours(on);
+    checkChanged(m_chkTextHours, &OptionsRecord::ViewTextHours);
 }
 
 void frmOption::chkViewSecond_Click()
@@ -251,26 +288,28 @@ void frmOption::chkViewSecond_Click()
     const bool on = settings::checkValue(m_chkViewSecond) == 1;
     m_picColorSecond->setEnabled(on);
     m_lblColorSecond->setEnabled(on);
-    m_module.dial().setVisibleSecond(on);
+    checkChanged(m_chkViewSecond, &OptionsRecord::ViewSecond);
 }
 
 // --- Border width, slider, colours ----------------------------------------
 
 void frmOption::txtBorderWidth_Change()
 {
-    m_module.dial().setBorderWidth(quint8(settings::borderWidthFromText(m_txtBorderWidth->text())));
+    m_record.BorderWidth = m_txtBorderWidth->text();
+    preview();
 }
 
 void frmOption::Slider1_Scroll()
 {
-    if (CTranslucentForm *translucency = m_module.Translucency())
-        translucency->setAlpha(quint8(m_Slider1->sliderPosition()));
+    m_record.Translucent = m_Slider1->sliderPosition();
+    preview();
 }
 
-void frmOption::colorBox_Click(ColorBox *box, DialColorSetter setter)
+void frmOption::colorBox_Click(ColorBox *box, ColorField field)
 {
     PickColor(this, box);
-    (m_module.dial().*setter)(box->BackColor());
+    m_record.*field = box->BackColor();
+    preview();
 }
 
 bool frmOption::PickColor(QWidget *owner, ColorBox *target)
@@ -282,24 +321,19 @@ bool frmOption::PickColor(QWidget *owner, ColorBox *target)
     return true;
 }
 
-void frmOption::SetMainWindowZOrder(bool topmost)
-{
-    toolkit::desktop().setAlwaysOnTop(&m_module.mainWindow(), topmost);
-}
-
 // --- Buttons ----------------------------------------------------------------
 
 void frmOption::cmdNormalize_Click()
 {
-    if (CTranslucentForm *translucency = m_module.Translucency())
-        translucency->setAlpha(Opaque);
+    m_record.Translucent = SliderMax;
+    preview();
     m_Slider1->setValue(SliderMax);
 }
 
 void frmOption::cmdOK_Click()
 {
     // A file that cannot be written keeps the dialog open with the changes.
-    if (m_module.SaveSettings())
+    if (m_module.SaveSettings(m_record, this))
         done(Accepted);
 }
 

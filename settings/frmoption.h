@@ -1,6 +1,7 @@
 #pragma once
 
 #include "olecolor.h"
+#include "optionsfile.h"
 
 #include <QDialog>
 
@@ -9,7 +10,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSlider;
-class Tickdial;
 class mdlMain;
 
 namespace settings {
@@ -17,9 +17,10 @@ class ClickLabel;
 class ColorBox;
 } // namespace settings
 
-// The options dialog "Opzioni". Its controls hold the live settings; every
-// change shows at once on the dial, the window's stacking or its opacity.
-// OK saves and unloads it, Cancel and the close box unload it unsaved.
+// The options dialog "Opzioni", made each time it opens. It edits a copy
+// of the settings record and shows every change at once on the dial, the
+// window's stacking or its opacity. OK saves and closes it, Cancel and the
+// close box close it unsaved; the main window then applies the file again.
 class frmOption : public QDialog
 {
     Q_OBJECT
@@ -27,16 +28,16 @@ public:
     explicit frmOption(mdlMain &module);
     ~frmOption() override;
 
-    // Runs once the module holds the new dialog: fills it from the file.
-    void Form_Load();
-
     void chkAutoHide_Click();
     void chkBringToFront_Click();
     void chkTextHours_Click();
     void chkViewBorder_Click();
     void chkViewSecond_Click();
 
-    // The controls, read by the main window and the settings routines.
+    // The record as edited so far.
+    const settings::OptionsRecord &Record() const { return m_record; }
+
+    // The controls, for the tests.
     QSlider *Slider1() const { return m_Slider1; }
     QPushButton *cmdNormalize() const { return m_cmdNormalize; }
     QCheckBox *chkBringToFront() const { return m_chkBringToFront; }
@@ -61,32 +62,34 @@ public:
     QPushButton *cmdOK() const { return m_cmdOK; }
     QPushButton *cmdCancel() const { return m_cmdCancel; }
 
-    // Unloads the dialog with the result given.
-    void done(int result) override;
-
 protected:
     // Escape is not a way out: no button is the cancel button.
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    using DialColorSetter = void (Tickdial::*)(toolkit::OleColor);
+    using ColorField = toolkit::OleColor settings::OptionsRecord::*;
 
     void buildControls();
     void nameControls();
+    void placeBesideMainWindow();
     QCheckBox *addCheckBox(const QString &caption, double left, double top, double width);
     settings::ColorBox *addColorBox(double top, const QString &caption, settings::ClickLabel **label,
-                                    DialColorSetter setter);
+                                    ColorField field);
+    void Form_Load();
+    // Puts one check box's state into the record and shows the change.
+    void checkChanged(QCheckBox *box, int settings::OptionsRecord::*field);
+    void preview();
     void chkViewDate_Click();
     void txtBorderWidth_Change();
     void Slider1_Scroll();
     void cmdNormalize_Click();
     void cmdOK_Click();
     void cmdCancel_Click();
-    void colorBox_Click(settings::ColorBox *box, DialColorSetter setter);
+    void colorBox_Click(settings::ColorBox *box, ColorField field);
     bool PickColor(QWidget *owner, settings::ColorBox *target);
-    void SetMainWindowZOrder(bool topmost);
 
     mdlMain &m_module;
+    settings::OptionsRecord m_record;
     QSlider *m_Slider1 = nullptr;
     QPushButton *m_cmdNormalize = nullptr;
     QCheckBox *m_chkBringToFront = nullptr;

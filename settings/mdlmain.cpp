@@ -1,19 +1,15 @@
 #include "mdlmain.h"
 
-#include "controls.h"
 #include "ctranslucentform.h"
 #include "desktop.h"
-#include "frmoption.h"
+#include "tickdial.h"
 #include "val.h"
 
 #include <QCoreApplication>
-#include <algorithm>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QSaveFile>
-#include <QSlider>
 #include <QStandardPaths>
 
 using settings::OptionsRecord;
@@ -22,8 +18,6 @@ namespace {
 // More than the fourteen lines could ever need; a larger file is junk and is
 // not read beyond this.
 constexpr qint64 MaxFileBytes = 64 * 1024;
-// Room between the clock and the options dialog beside it.
-constexpr int DialogGapPx = 8;
 const QString SaveErrorTitle = QStringLiteral("Salvataggio delle opzioni");
 } // namespace
 
@@ -58,35 +52,6 @@ QString mdlMain::settingsPath() const
     return QDir(folder).filePath(FileName);
 }
 
-frmOption &mdlMain::Options()
-{
-    if (!m_options) {
-        m_options = std::make_unique<frmOption>(*this);
-        m_options->Form_Load();
-    }
-    return *m_options;
-}
-
-void mdlMain::ShowOptions()
-{
-    // The dialog opens beside the clock, to its left, so that every change
-    // can be watched on the dial while it is made.
-    frmOption &dialog = Options();
-    const QRect clock = m_mainWindow.frameGeometry();
-    const QSize screen = toolkit::desktop().primaryScreenSize();
-    const QSize size = dialog.frameGeometry().size();
-    const int x = std::max(0, clock.left() - DialogGapPx - size.width());
-    const int y = std::clamp(clock.top(), 0, std::max(0, screen.height() - size.height()));
-    toolkit::desktop().moveWindow(&dialog, QPoint(x, y));
-    toolkit::desktop().execModal(&dialog);
-}
-
-void mdlMain::releaseOptions(const frmOption *dialog)
-{
-    if (m_options.get() == dialog)
-        m_options.release()->deleteLater();
-}
-
 void mdlMain::LoadSettings()
 {
     const QString path = settingsPath();
@@ -98,78 +63,66 @@ void mdlMain::LoadSettings()
     if (file.open(QIODevice::ReadOnly))
         bytes = file.read(MaxFileBytes);
     file.close();
-    const OptionsRecord r = settings::readOptions(bytes);
-
-    putIntoControls(r);
-    Options().chkAutoHide_Click();
+    m_settings = settings::readOptions(bytes);
 }
 
-void mdlMain::putIntoControls(const OptionsRecord &r)
+bool mdlMain::SaveSettings(const OptionsRecord &record, QWidget *messageParent)
 {
-    frmOption &dlg = Options();
-    dlg.Slider1()->setValue(r.Translucent);
-    if (m_translucency)
-        m_translucency->setAlpha(quint8(dlg.Slider1()->value()));
-    settings::setCheckValue(dlg.chkBringToFront(), r.BringToFront);
-    settings::setCheckValue(dlg.chkAutoHide(), r.AutoHide);
-    settings::setCheckValue(dlg.chkHideBar(), r.HideBar);
-    settings::setCheckValue(dlg.chkViewDate(), r.ViewDate);
-    settings::setCheckValue(dlg.chkViewBorder(), r.ViewBorder);
-    dlg.txtBorderWidth()->setText(r.BorderWidth);
-    dlg.picColorBorder()->setBackColor(r.ColorBorder);
-    settings::setCheckValue(dlg.chkTextHours(), r.ViewTextHours);
-    dlg.picColorText()->setBackColor(r.ColorTextHours);
-    settings::setCheckValue(dlg.chkViewSecond(), r.ViewSecond);
-    dlg.picColorSecond()->setBackColor(r.ColorLancetSecond);
-    dlg.picColorMinute()->setBackColor(r.ColorLancetMinute);
-    dlg.picColorHour()->setBackColor(r.ColorLancetHour);
-}
-
-OptionsRecord mdlMain::recordFromControls()
-{
-    frmOption &dlg = Options();
-    OptionsRecord r;
-    r.Translucent = dlg.Slider1()->value();
-    r.BringToFront = settings::checkValue(dlg.chkBringToFront());
-    r.AutoHide = settings::checkValue(dlg.chkAutoHide());
-    r.HideBar = settings::checkValue(dlg.chkHideBar());
-    r.ViewDate = settings::checkValue(dlg.chkViewDate());
-    r.ViewBorder = settings::checkValue(dlg.chkViewBorder());
-    r.BorderWidth = dlg.txtBorderWidth()->text();
-    r.ColorBorder = dlg.picColorBorder()->BackColor();
-    r.ViewTextHours = settings::checkValue(dlg.chkTextHours());
-    r.ColorTextHours = dlg.picColorText()->BackColor();
-    r.ViewSecond = settings::checkValue(dlg.chkViewSecond());
-    r.ColorLancetSecond = dlg.picColorSecond()->BackColor();
-    r.ColorLancetMinute = dlg.picColorMinute()->BackColor();
-    r.ColorLancetHour = dlg.picColorHour()->BackColor();
-    return r;
-}
-
-bool mdlMain::SaveSettings()
-{
-    frmOption &dlg = Options();
-    const double width = toolkit::Val(dlg.txtBorderWidth()->text());
+    OptionsRecord corrected = record;
+    const double width = toolkit::Val(corrected.BorderWidth);
     if (width < settings::MinBorderWidth || width > settings::MaxBorderWidth)
-        dlg.txtBorderWidth()->setText(QStringLiteral("1"));
+        corrected.BorderWidth = QStringLiteral("1");
 
     QString error;
-    const bool saved = writeFile(settings::formatOptions(recordFromControls(), settings::KeySet::Saved), &error);
-    if (!saved) {
+    if (!writeFile(settings::formatOptions(corrected, settings::KeySet::Saved), &error)) {
         const QString text = QStringLiteral("Impossibile salvare le opzioni nel file\n%1\n\n%2\n\n"
                                             "Le modifiche non sono state salvate.")
                                  .arg(QDir::toNativeSeparators(settingsPath()), error);
-        toolkit::MsgBox(&dlg, text, toolkit::MessageIcon::Critical, SaveErrorTitle);
+        toolkit::MsgBox(messageParent, text, toolkit::MessageIcon::Critical, SaveErrorTitle);
+        return false;
     }
-    dlg.chkAutoHide_Click();
-    return saved;
+    m_settings = corrected;
+    return true;
 }
 
 bool mdlMain::WriteDefaultSettings()
 {
-    const bool written = writeFile(settings::formatOptions(OptionsRecord(), settings::KeySet::Defaults), nullptr);
-    Options().chkAutoHide_Click();
-    return written;
+    return writeFile(settings::formatOptions(OptionsRecord(), settings::KeySet::Defaults), nullptr);
+}
+
+// The settings go on one at a time, in this order, each through the dial's
+// setter with the repainting it does.
+void mdlMain::ApplySettings(const OptionsRecord &r, Apply scope)
+{
+    const bool everything = scope == Apply::Everything || !m_applied;
+    const OptionsRecord before = m_applied.value_or(r);
+    m_applied = r;
+    const auto changed = [&](auto OptionsRecord::*field) { return everything || before.*field != r.*field; };
+
+    if (changed(&OptionsRecord::Translucent) && m_translucency)
+        m_translucency->setAlpha(quint8(r.Translucent));
+    if (changed(&OptionsRecord::BringToFront))
+        toolkit::desktop().setAlwaysOnTop(&m_mainWindow, r.BringToFront == 1);
+    if (changed(&OptionsRecord::ViewDate))
+        m_dial.setVisibleTextDate(r.ViewDate != 0);
+    if (changed(&OptionsRecord::ViewBorder))
+        m_dial.setVisibleBorder(r.ViewBorder != 0);
+    if (changed(&OptionsRecord::BorderWidth))
+        m_dial.setBorderWidth(quint8(settings::borderWidthFromText(r.BorderWidth)));
+    if (changed(&OptionsRecord::ColorBorder))
+        m_dial.setBorderColor(r.ColorBorder);
+    if (changed(&OptionsRecord::ViewTextHours))
+        m_dial.setVisibleTextHours(r.ViewTextHours != 0);
+    if (changed(&OptionsRecord::ColorTextHours))
+        m_dial.setTextHoursColor(r.ColorTextHours);
+    if (changed(&OptionsRecord::ViewSecond))
+        m_dial.setVisibleSecond(r.ViewSecond != 0);
+    if (changed(&OptionsRecord::ColorLancetSecond))
+        m_dial.setLancetSecondColor(r.ColorLancetSecond);
+    if (changed(&OptionsRecord::ColorLancetMinute))
+        m_dial.setLancetMinuteColor(r.ColorLancetMinute);
+    if (changed(&OptionsRecord::ColorLancetHour))
+        m_dial.setLancetHourColor(r.ColorLancetHour);
 }
 
 // The new content goes to a temporary file beside the old one, which it

@@ -5,16 +5,16 @@
 #include <QPoint>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class CTranslucentForm;
 class QWidget;
 class Tickdial;
-class frmOption;
 
-// The settings module: the shared translucency object, the cursor position
-// the main window's timer records, the options dialog that holds the live
-// settings, and the routines that move the settings between Options.dat and
-// that dialog. The main window creates it with itself and its dial, and
+// The settings module: the settings record the running clock shows, the
+// shared translucency object, the cursor position the main window's timer
+// records, and the routines that move the record between Options.dat and
+// the window. The main window creates it with itself and its dial, and
 // hands over the translucency object when it has made one.
 class mdlMain
 {
@@ -34,28 +34,28 @@ public:
     void setCursorPos(QPoint pos) { m_cursorPos = pos; }
 
     QWidget &mainWindow() const { return m_mainWindow; }
-    Tickdial &dial() const { return m_dial; }
 
-    // Creates Options.dat with the defaults when it is missing, then reads it
-    // into the options dialog (created hidden if need be) and Translucency.
+    // The settings record: what the file held at the last reading, or what
+    // was last saved.
+    const settings::OptionsRecord &Settings() const { return m_settings; }
+    void setSettings(const settings::OptionsRecord &record) { m_settings = record; }
+
+    // Creates Options.dat with the defaults when it is missing, then reads
+    // it into the record.
     void LoadSettings();
-    // Puts a record into the options dialog's controls (and the opacity into
-    // Translucency), running the handlers of the controls that change.
-    void putIntoControls(const settings::OptionsRecord &record);
-    // Writes the dialog's settings; on failure tells the user and returns false.
-    bool SaveSettings();
+    // Writes a record (a border width outside 1..80 as "1"); it becomes the
+    // record. On failure tells the user, above the given window, and
+    // returns false.
+    bool SaveSettings(const settings::OptionsRecord &record, QWidget *messageParent);
     // Writes the file with the default settings; false when it cannot.
     bool WriteDefaultSettings();
 
-    // The options dialog, created hidden (and loaded) on first touch.
-    frmOption &Options();
-    // The dialog if it exists.
-    frmOption *existingOptions() const { return m_options.get(); }
-    // Shows the options dialog modally; returns when it is closed.
-    void ShowOptions();
-    // Unloading: the dialog lets go of itself; it is destroyed once control
-    // is back in the event loop, and the next touch creates a new one.
-    void releaseOptions(const frmOption *dialog);
+    // Puts a record on the window (opacity, always on top) and on the dial.
+    // Changes: only what differs from the record put there last, as the
+    // options dialog previews each change; Everything: every setting, as
+    // the window does when it becomes active.
+    enum class Apply { Changes, Everything };
+    void ApplySettings(const settings::OptionsRecord &record, Apply scope);
 
     // Where Options.dat lives. Set a folder to use that one; otherwise the
     // program's folder when the file is there or the folder is writable,
@@ -68,13 +68,13 @@ public:
     static QString chooseSettingsFolder(const QString &programFolder, const QString &configFolder);
 
 private:
-    settings::OptionsRecord recordFromControls();
     bool writeFile(const QByteArray &bytes, QString *error) const;
 
     QWidget &m_mainWindow;
     Tickdial &m_dial;
     std::unique_ptr<CTranslucentForm> m_translucency;
-    std::unique_ptr<frmOption> m_options;
+    settings::OptionsRecord m_settings;
+    std::optional<settings::OptionsRecord> m_applied;
     QPoint m_cursorPos;
     QString m_folder;
 };

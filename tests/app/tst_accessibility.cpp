@@ -447,7 +447,7 @@ void tst_accessibility::colorBoxesReadAsTheirLabelAndColour()
     FakeDesktop fake;
     frmMain w;
     open(w);
-    frmOption &options = w.settings().Options();
+    withOptions(fake, w, [&](frmOption &options) {
     settings::ColorBox *colorBox = (options.*box)();
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(colorBox);
     QVERIFY(iface);
@@ -466,6 +466,7 @@ void tst_accessibility::colorBoxesReadAsTheirLabelAndColour()
     iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(fake.colorRequests, 1);
     QCOMPARE(iface->text(QAccessible::Description), QStringLiteral("giallo"));
+    });
 }
 
 void tst_accessibility::colourBoxAnnouncesOnlyAChange()
@@ -474,12 +475,14 @@ void tst_accessibility::colourBoxAnnouncesOnlyAChange()
     FakeDesktop fake;
     frmMain w;
     open(w);
-    settings::ColorBox *box = w.settings().Options().picColorHour();
-    g_notifications.clear();
-    box->setBackColor(toolkit::rgbColor(0x12, 0x34, 0x56));
-    box->setBackColor(toolkit::rgbColor(0x12, 0x34, 0x56));
-    QCOMPARE(spokenBy({box}).size(), 1);
-    QCOMPARE(spokenBy({box}).first().type, QAccessible::DescriptionChanged);
+    withOptions(fake, w, [&](frmOption &options) {
+        settings::ColorBox *box = options.picColorHour();
+        g_notifications.clear();
+        box->setBackColor(toolkit::rgbColor(0x12, 0x34, 0x56));
+        box->setBackColor(toolkit::rgbColor(0x12, 0x34, 0x56));
+        QCOMPARE(spokenBy({box}).size(), 1);
+        QCOMPARE(spokenBy({box}).first().type, QAccessible::DescriptionChanged);
+    });
 }
 
 void tst_accessibility::sliderReadsTheTransparency()
@@ -487,7 +490,8 @@ void tst_accessibility::sliderReadsTheTransparency()
     FakeDesktop fake;
     frmMain w;
     open(w);
-    QSlider *slider = w.settings().Options().Slider1();
+    withOptions(fake, w, [&](frmOption &options) {
+    QSlider *slider = options.Slider1();
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(slider);
     QVERIFY(iface);
     QCOMPARE(iface->role(), QAccessible::Slider);
@@ -499,6 +503,7 @@ void tst_accessibility::sliderReadsTheTransparency()
     QCOMPARE(value->currentValue().toInt(), 255);
     slider->setValue(100);
     QCOMPARE(value->currentValue().toInt(), 100);
+    });
 }
 
 void tst_accessibility::tabOrderRunsTopToBottom()

@@ -44,6 +44,7 @@ private slots:
     void dragStartsWhereTheButtonWentDown();
     void autoHide_data();
     void autoHide();
+    void activationAppliesTheFile_data();
     void activationAppliesTheFile();
     void borderWidthIsNormalised_data();
     void borderWidthIsNormalised();
@@ -488,15 +489,32 @@ void tst_frmmain::autoHide()
     QCOMPARE(w.y(), 300);
 }
 
+// At start-up, or edited by hand while the clock runs and applied when
+// the window is next activated (here: the About box closes).
+void tst_frmmain::activationAppliesTheFile_data()
+{
+    QTest::addColumn<bool>("editedWhileRunning");
+    QTest::newRow("at start-up") << false;
+    QTest::newRow("edited while running") << true;
+}
+
 void tst_frmmain::activationAppliesTheFile()
 {
-    writeOptions({{0, "Translucent=128"}, {1, "BringToFront=0"}, {2, "AutoHide=1"}, {3, "HideBar=1"},
-                  {4, "ViewDate=0"}, {5, "ViewBorder=0"}, {6, "BorderWidth=9"}, {7, "ColorBorder=65280"},
-                  {8, "ViewTextHours=0"}, {9, "ColorTextHours=8421504"}, {10, "ViewSecond=0"},
-                  {11, "ColorSecond=255"}, {12, "MinuteSecond=65535"}, {13, "HourSecond=4210752"}});
+    QFETCH(bool, editedWhileRunning);
+    const QMap<int, QByteArray> edited{
+        {0, "Translucent=128"}, {1, "BringToFront=0"}, {2, "AutoHide=1"}, {3, "HideBar=1"},
+        {4, "ViewDate=0"}, {5, "ViewBorder=0"}, {6, "BorderWidth=9"}, {7, "ColorBorder=65280"},
+        {8, "ViewTextHours=0"}, {9, "ColorTextHours=8421504"}, {10, "ViewSecond=0"},
+        {11, "ColorSecond=255"}, {12, "MinuteSecond=65535"}, {13, "HourSecond=4210752"}};
+    if (!editedWhileRunning)
+        writeOptions(edited);
     FakeDesktop fake;
     frmMain w;
     open(w);
+    if (editedWhileRunning) {
+        writeOptions(edited);
+        w.cmdAbout_Click();
+    }
     Tickdial *d = w.Tickdial1();
     QCOMPARE(d->VisibleTextDate(), false);
     QCOMPARE(d->VisibleBorder(), false);
@@ -545,7 +563,7 @@ void tst_frmmain::borderWidthIsNormalised()
     frmMain w;
     open(w);
     QLocale::setDefault(previous);
-    QCOMPARE(w.settings().Options().txtBorderWidth()->text(), text);
+    QCOMPARE(w.settings().Settings().BorderWidth, text);
     QCOMPARE(int(w.Tickdial1()->BorderWidth()), width);
     QVERIFY2(fake.messages.isEmpty(), "no width the dial refuses may reach it");
 }
@@ -558,6 +576,8 @@ void tst_frmmain::optionsOpenOnRightReleaseWithTimerOff()
     bool timerWhileOpen = true;
     QString title;
     QRect dialogRect;
+    // "Opzioni" is made as it opens and gone once it has closed.
+    QVERIFY(w.findChildren<frmOption *>().isEmpty());
     fake.onModal = [&](QDialog *dialog) {
         timerWhileOpen = w.Timer1()->isActive();
         title = dialog->windowTitle();
@@ -569,6 +589,7 @@ void tst_frmmain::optionsOpenOnRightReleaseWithTimerOff()
     QTest::mouseRelease(w.picBar(), Qt::RightButton, {}, QPoint(5, 100));
     QCOMPARE(fake.modalCount, 1);
     QCOMPARE(title, QString("Opzioni"));
+    QVERIFY(w.findChildren<frmOption *>().isEmpty());
     QVERIFY(!timerWhileOpen);
     QVERIFY(w.Timer1()->isActive());
     // It opens beside the clock, not over it.
@@ -590,12 +611,16 @@ void tst_frmmain::cancelRestoresTheFile()
     fake.onModal = [&](QDialog *dialog) {
         auto *options = static_cast<frmOption *>(dialog);
         options->chkViewSecond()->setChecked(false);
+        options->chkBringToFront()->setChecked(false);
+        options->txtBorderWidth()->setText("30");
         options->Slider1()->setValue(100);
         options->Slider1()->triggerAction(QAbstractSlider::SliderPageStepSub);
         QTest::mouseClick(options->picColorHour(), Qt::LeftButton);
         // Live preview while the dialog is open.
         [&] {
             QCOMPARE(w.Tickdial1()->VisibleSecond(), false);
+            QCOMPARE(fake.onTop.value(&w), false);
+            QCOMPARE(int(w.Tickdial1()->BorderWidth()), 30);
             QCOMPARE(w.Tickdial1()->LancetHourColor(), toolkit::rgbColor(0, 255, 0));
             QVERIFY(w.settings().Translucency()->Alpha() < 255);
         }();
@@ -605,6 +630,8 @@ void tst_frmmain::cancelRestoresTheFile()
     w.picBar_MouseUp(2);
     QCOMPARE(readOptions(), before);
     QCOMPARE(w.Tickdial1()->VisibleSecond(), true);
+    QCOMPARE(fake.onTop.value(&w), true);
+    QCOMPARE(int(w.Tickdial1()->BorderWidth()), 4);
     QCOMPARE(w.Tickdial1()->LancetHourColor(), 16711680);
     QCOMPARE(int(w.settings().Translucency()->Alpha()), 255);
 }

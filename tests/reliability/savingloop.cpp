@@ -26,8 +26,7 @@ int main(int argc, char *argv[])
 
     const settings::OptionsRecord records[] = {reliability::recordA(), reliability::recordB()};
     for (unsigned n = 0;; ++n) {
-        module.putIntoControls(records[n % 2]);
-        if (!module.SaveSettings())
+        if (!module.SaveSettings(records[n % 2], nullptr))
             return 1;
         std::fputs("saved\n", stdout);
         std::fflush(stdout);

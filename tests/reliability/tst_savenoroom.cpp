@@ -1,14 +1,12 @@
 // Saving when the disk takes no more bytes (a file-size limit of 0, as a
 // full disk would): the save reports failure once and the old file stays.
 #include "fakedesktop.h"
-#include "frmoption.h"
 #include "mdlmain.h"
 #include "optionsfile.h"
 #include "tickdial.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -38,7 +36,8 @@ private slots:
         mdlMain module(window, *dial);
         module.setSettingsFolder(dir.path());
         module.LoadSettings();
-        module.Options().Slider1()->setValue(100);
+        settings::OptionsRecord record = module.Settings();
+        record.Translucent = 100;
 
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit old{};
@@ -46,7 +45,7 @@ private slots:
         rlimit none = old;
         none.rlim_cur = 0;
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &none), 0);
-        const bool saved = module.SaveSettings();
+        const bool saved = module.SaveSettings(record, nullptr);
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &old), 0);
 
         QVERIFY(!saved);
@@ -58,7 +57,7 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Options.dat")});
 
         // With room again, the same save goes through.
-        QVERIFY(module.SaveSettings());
+        QVERIFY(module.SaveSettings(record, nullptr));
         QCOMPARE(fake.messages.size(), 1);
         file.close();
         QVERIFY(file.open(QIODevice::ReadOnly));

@@ -66,9 +66,10 @@ private:
     std::unique_ptr<QWidget> window;
     Tickdial *dial = nullptr;
     std::unique_ptr<mdlMain> module;
+    std::unique_ptr<frmOption> dialog;
 
     QString path() const { return dir->filePath("Options.dat"); }
-    frmOption &dlg() { return module->Options(); }
+    frmOption &dlg() { return *dialog; }
 
     // What the main window does at start: the module, then its translucency.
     void start()
@@ -81,17 +82,19 @@ private:
         module->setTranslucency(std::move(translucency));
     }
 
-    // What the main window does on activation: load, then apply to itself
-    // and the dial through the dialog's public handlers.
+    // What the main window does on activation: read the file and apply it.
     void activate()
     {
         module->LoadSettings();
-        frmOption &d = dlg();
-        d.chkBringToFront_Click();
-        dial->setVisibleTextDate(checkValue(d.chkViewDate()) != 0);
-        d.chkViewBorder_Click();
-        d.chkTextHours_Click();
-        d.chkViewSecond_Click();
+        module->ApplySettings(module->Settings(), mdlMain::Apply::Everything);
+    }
+
+    // Activation, then the dialog as a right click on the bar makes it.
+    frmOption &open()
+    {
+        activate();
+        dialog = std::make_unique<frmOption>(*module);
+        return *dialog;
     }
 
     void checkDialMatchesControls()
@@ -122,6 +125,7 @@ private slots:
 
     void cleanup()
     {
+        dialog.reset();
         module.reset();
         window.reset();
         fake.reset();
@@ -149,9 +153,7 @@ private slots:
         QFETCH(int, alpha);
         if (!file.isNull())
             writeAll(path(), file);
-        activate();
-        frmOption &d = dlg();
-        QVERIFY(!d.isVisible());
+        frmOption &d = open();
         QString shown;
         for (QCheckBox *c : {d.chkBringToFront(), d.chkAutoHide(), d.chkHideBar(), d.chkViewDate(),
                              d.chkViewBorder(), d.chkTextHours(), d.chkViewSecond()})
@@ -169,24 +171,25 @@ private slots:
         checkDialMatchesControls();
     }
 
-    void okWritesTheFileAndUnloads()
+    void okWritesTheFile()
     {
-        module->LoadSettings();
-        frmOption &d = dlg();
-        QPointer<frmOption> first(&d);
+        frmOption &d = open();
+        QSignalSpy closed(&d, &QDialog::finished);
         d.Slider1()->setValue(100);
+        d.Slider1()->triggerAction(QAbstractSlider::SliderNoAction);
         d.chkAutoHide()->setChecked(false);
         d.chkViewSecond()->setChecked(false);
         d.txtBorderWidth()->setText("7");
-        d.picColorHour()->setBackColor(toolkit::ColorYellow);
+        fake->colorAnswer = QColor(255, 255, 0);
+        QTest::mouseClick(d.picColorHour(), Qt::LeftButton);
         QTest::mouseClick(d.cmdOK(), Qt::LeftButton);
         QCOMPARE(readAll(path()),
                  QByteArray("Translucent=100\r\nBringToFront=1\r\nAutoHide=0\r\nHideBar=0\r\nViewDate=1\r\n"
                             "ViewBorder=1\r\nBorderWidth=7\r\nColorBorder=12632256\r\nViewTextHours=1\r\n"
                             "ColorTextHours=0\r\nViewSecond=0\r\nColorSecond=0\r\nMinuteSecond=255\r\n"
                             "HourSecond=65535\r\n"));
-        QCOMPARE(module->existingOptions(), nullptr);
-        QTRY_VERIFY(first.isNull());
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(closed.first().at(0).toInt(), int(QDialog::Accepted));
         QVERIFY(fake->messages.isEmpty());
     }
 
@@ -194,11 +197,11 @@ private slots:
     void savingRoundTrips()
     {
         module->LoadSettings();
-        QVERIFY(module->SaveSettings());
+        QVERIFY(module->SaveSettings(module->Settings(), nullptr));
         QVERIFY(readAll(path()).endsWith("ColorSecond=0\r\nMinuteSecond=255\r\nHourSecond=16711680\r\n"));
         writeAll(path(), CustomFile);
         module->LoadSettings();
-        QVERIFY(module->SaveSettings());
+        QVERIFY(module->SaveSettings(module->Settings(), nullptr));
         QCOMPARE(readAll(path()), CustomFile);
     }
 
@@ -226,8 +229,7 @@ private slots:
         QFETCH(int, shown);
         QFETCH(QByteArray, saved);
         QFETCH(int, shownAfterSave);
-        module->LoadSettings();
-        QLineEdit *text = dlg().txtBorderWidth();
+        QLineEdit *text = open().txtBorderWidth();
         text->selectAll();
         QTest::keyClicks(text, typed);
         if (typed.isEmpty())
@@ -235,13 +237,13 @@ private slots:
         QCOMPARE(text->text(), typed);
         QCOMPARE(int(dial->BorderWidth()), shown);
         QVERIFY(fake->messages.isEmpty());
-        QVERIFY(module->SaveSettings());
+        QVERIFY(module->SaveSettings(dlg().Record(), &dlg()));
         const QByteArray bytes = readAll(path());
         QVERIFY2(bytes.contains("\r\nBorderWidth=" + saved + "\r\nColorBorder=12632256\r\n"), bytes.constData());
         QCOMPARE(bytes.count("\r\n"), 14);
+        activate();
+        QCOMPARE(module->Settings().BorderWidth, QString::fromLatin1(saved));
         QCOMPARE(int(dial->BorderWidth()), shownAfterSave);
-        module->LoadSettings();
-        QCOMPARE(dlg().txtBorderWidth()->text(), QString::fromLatin1(saved));
     }
 
     // Each bad file loads to sane controls, a working dial and the good
@@ -266,7 +268,7 @@ private slots:
         QFETCH(QString, borderWidth);
         QFETCH(int, slider);
         writeAll(path(), bytes);
-        activate();
+        open();
         QCOMPARE(dlg().txtBorderWidth()->text(), borderWidth);
         QCOMPARE(dlg().Slider1()->value(), slider);
         QVERIFY(dial->BorderWidth() >= 1 && dial->BorderWidth() <= 80);
@@ -280,8 +282,8 @@ private slots:
         module->setSettingsFolder(dir->path());
         QVERIFY(QDir(dir->path()).mkdir("Options.dat"));
         writeAll(path() + "/keep.txt", "old");
-        module->LoadSettings(); // a folder in the file's place reads as defaults
-        frmOption &d = dlg();
+        frmOption &d = open(); // a folder in the file's place reads as defaults
+        QSignalSpy closed(&d, &QDialog::finished);
         QCOMPARE(d.txtBorderWidth()->text(), QStringLiteral("4"));
         d.txtBorderWidth()->setText("9");
         QTest::mouseClick(d.cmdOK(), Qt::LeftButton);
@@ -289,46 +291,42 @@ private slots:
         QCOMPARE(fake->messages[0].icon, toolkit::MessageIcon::Critical);
         QVERIFY(fake->messages[0].text.startsWith("Impossibile salvare le opzioni nel file"));
         QVERIFY(fake->messages[0].text.contains(QDir::toNativeSeparators(path())));
-        QCOMPARE(module->existingOptions(), &d);
+        QCOMPARE(closed.count(), 0);
         QCOMPARE(d.txtBorderWidth()->text(), QStringLiteral("9"));
         QVERIFY(QFileInfo(path()).isDir());
         QCOMPARE(readAll(path() + "/keep.txt"), QByteArray("old"));
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
-    void cancelUnloadsWithoutSaving()
+    // Return and Escape on a control of the shown dialog press no button:
+    // the window keeps its opacity, the file stays, the dialog stays open.
+    void returnAndEscapePressNothing_data()
     {
-        writeAll(path(), CustomFile);
-        module->LoadSettings();
-        QPointer<frmOption> first(&dlg());
-        dlg().chkViewDate()->setChecked(true);
-        QTest::mouseClick(dlg().cmdCancel(), Qt::LeftButton);
-        QCOMPARE(module->existingOptions(), nullptr);
-        QCOMPARE(readAll(path()), CustomFile);
-        QVERIFY(dial->VisibleTextDate()); // the live change stays until the next activation
-        activate();
-        QVERIFY(&dlg() != first.data());
-        QVERIFY(!dlg().chkViewDate()->isChecked());
-        QVERIFY(!dial->VisibleTextDate());
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("focus");
+        for (const char *focus : {"chkViewDate", "Slider1", "txtBorderWidth", "cmdNormalize", "cmdOK"}) {
+            QTest::addRow("Return on %s", focus) << int(Qt::Key_Return) << focus;
+            QTest::addRow("Escape on %s", focus) << int(Qt::Key_Escape) << focus;
+        }
     }
-
-    void closeBoxUnloadsEscapeDoesNot()
+    void returnAndEscapePressNothing()
     {
-        module->LoadSettings();
-        bool stayed = false;
-        fake->onModal = [&](QDialog *dialog) {
-            dialog->show();
-            QTest::keyClick(dialog, Qt::Key_Escape);
-            stayed = dialog->isVisible() && module->existingOptions() == dialog;
-            dialog->close();
-            return int(QDialog::Rejected);
-        };
-        module->ShowOptions();
-        QVERIFY(stayed);
-        QCOMPARE(fake->modalCount, 1);
-        QCOMPARE(module->existingOptions(), nullptr);
-        QVERIFY(fake->messages.isEmpty());
-        QCOMPARE(readAll(path()), DefaultFile);
+        QFETCH(int, key);
+        QFETCH(QString, focus);
+        const QByteArray file = QByteArray(DefaultFile).replace("Translucent=255", "Translucent=128");
+        writeAll(path(), file);
+        frmOption &d = open();
+        QSignalSpy closed(&d, &QDialog::finished);
+        d.show();
+        d.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        d.findChild<QWidget *>(focus)->setFocus();
+        QTest::keyClick(d.windowHandle(), Qt::Key(key));
+        QCOMPARE(module->Translucency()->Alpha(), quint8(128));
+        QCOMPARE(d.Slider1()->value(), 128);
+        QVERIFY(d.isVisible());
+        QCOMPARE(closed.count(), 0);
+        QCOMPARE(readAll(path()), file);
     }
 
     void checkBoxesPreview_data()
@@ -349,8 +347,7 @@ private slots:
         QFETCH(CheckGetter, check);
         QFETCH(QByteArray, property);
         QFETCH(QStringList, dependents);
-        module->LoadSettings();
-        frmOption &d = dlg();
+        frmOption &d = open();
         QCheckBox *box = (d.*check)();
         QSignalSpy changed(dial, &Tickdial::PropertyChanged);
         for (bool on : {false, true}) {
@@ -368,8 +365,7 @@ private slots:
 
     void autoHideEnablesHideBar()
     {
-        module->LoadSettings();
-        frmOption &d = dlg();
+        frmOption &d = open();
         d.chkHideBar()->setChecked(true);
         QTest::mouseClick(d.chkAutoHide(), Qt::LeftButton);
         QVERIFY(!d.chkHideBar()->isEnabled());
@@ -380,17 +376,14 @@ private slots:
 
     void bringToFront()
     {
-        module->LoadSettings();
-        QCOMPARE(fake->onTop.value(window.get()), true);
-        QTest::mouseClick(dlg().chkBringToFront(), Qt::LeftButton);
+        QTest::mouseClick(open().chkBringToFront(), Qt::LeftButton);
         QCOMPARE(fake->onTop.value(window.get()), false);
         QCOMPARE(window->pos(), QPoint(0, 0));
     }
 
     void sliderDrivesAlphaOnlyWhenTheUserMovesIt()
     {
-        module->LoadSettings();
-        QSlider *slider = dlg().Slider1();
+        QSlider *slider = open().Slider1();
         slider->setFocus();
         QTest::keyClick(slider, Qt::Key_Home);
         QCOMPARE(module->Translucency()->Alpha(), quint8(0));
@@ -403,9 +396,9 @@ private slots:
 
     void normalizeMakesOpaque()
     {
-        module->LoadSettings();
-        dlg().Slider1()->setValue(40);
-        module->Translucency()->setAlpha(40);
+        QSlider *slider = open().Slider1();
+        QTest::keyClick(slider, Qt::Key_Home);
+        QCOMPARE(fake->opacity.value(window.get()), 0.0);
         QTest::mouseClick(dlg().cmdNormalize(), Qt::LeftButton);
         QCOMPARE(dlg().Slider1()->value(), 255);
         QCOMPARE(module->Translucency()->Alpha(), quint8(255));
@@ -442,7 +435,7 @@ private slots:
         QFETCH(QByteArray, property);
         QFETCH(bool, viaLabel);
         QFETCH(bool, chosen);
-        module->LoadSettings();
+        open();
         ColorBox *target = (dlg().*box)();
         const toolkit::OleColor before = target->BackColor();
         if (chosen)
@@ -454,20 +447,17 @@ private slots:
         const toolkit::OleColor expected = chosen ? toolkit::rgbColor(1, 2, 3) : before;
         QCOMPARE(target->BackColor(), expected);
         QCOMPARE(dial->property(property.constData()).toInt(), expected);
-        QCOMPARE(changed.count(), 1); // written whatever the outcome
+        QCOMPARE(changed.count(), chosen ? 1 : 0);
     }
 
     void layout()
     {
-        module->LoadSettings();
-        frmOption &d = dlg();
+        frmOption &d = open();
         QCOMPARE(d.windowTitle(), QStringLiteral("Opzioni"));
         QCOMPARE(d.size(), QSize(241, 409));
         QCOMPARE(d.cmdOK()->geometry(), QRect(44, 380, 73, 21));
         QCOMPARE(d.chkHideBar()->geometry(), QRect(28, 124, 201, 13));
         QCOMPARE(d.lblBorderWidth()->buddy(), d.txtBorderWidth());
-        QVERIFY(!d.cmdOK()->isDefault());
-        QVERIFY(!d.cmdCancel()->isDefault());
         const QList<QLabel *> labels = d.findChildren<QLabel *>();
         int headers = 0;
         for (QLabel *l : labels) {
