@@ -1,13 +1,12 @@
 #pragma once
 
+#include "tickoraversion.h"
+
 #include <QString>
 
 // What the About box tells about the program and its author.
 namespace about {
 
-inline const QString AppTitle = QStringLiteral("Plomb Tickora "); // the blank separates the version
-inline constexpr int VersionMajor = 1;
-inline constexpr int VersionMinor = 0;
 inline const QString Year = QStringLiteral("2003");
 
 inline const QString AuthorName = QStringLiteral("Marta Ferrandi");
@@ -19,7 +18,7 @@ inline const QString EmailTip = QStringLiteral("Invia una E-mail all'autore");
 // "Plomb Tickora 1.0"
 inline QString titleAndVersion()
 {
-    return AppTitle + QString::number(VersionMajor) + QLatin1Char('.') + QString::number(VersionMinor);
+    return QString::fromLatin1(tickora::TitleAndVersion);
 }
 
 } // namespace about

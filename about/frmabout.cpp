@@ -92,9 +92,9 @@ frmAbout::frmAbout(QWidget *parent)
 {
 }
 
-frmAbout::frmAbout(const QString &programDir, QWidget *parent)
+frmAbout::frmAbout(const QString &programFolder, QWidget *parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      programDir(programDir)
+      programDir(programFolder)
 {
     images.add(QPixmap(assets::TitlePicture));
     images.add(QPixmap(assets::LinkPointer));

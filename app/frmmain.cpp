@@ -7,6 +7,7 @@
 #include "mdlmain.h"
 #include "optionsfile.h"
 #include "tickoraassets.h"
+#include "tickoraversion.h"
 #include "desktop.h"
 #include "olecolor.h"
 #include "surface.h"
@@ -32,11 +33,6 @@ using toolkit::toPxInt;
 using toolkit::TwipsPerPixel;
 
 namespace {
-
-// The application's title and version, as the bar and the About box show them.
-const QString AppTitle = QStringLiteral("Plomb Tickora ");
-constexpr int VersionMajor = 1;
-constexpr int VersionMinor = 0;
 
 // Client area when the window is first shown, twips.
 constexpr double InitialClientWidth = 2880;
@@ -337,8 +333,7 @@ void frmMain::DrawBarTitle()
     font.setStrikeOut(false);
 
     m_picBar->Cls();
-    const QString text = AppTitle + QString::number(VersionMajor) + QLatin1Char('.')
-                         + QString::number(VersionMinor);
+    const QString text = QString::fromLatin1(tickora::TitleAndVersion);
     PrintRotated(*m_picBar, font, text, BarTitleAngle,
                  0, float(twipsOf(m_picBar->height()) - BarTitleBottom));
 }

@@ -1,4 +1,5 @@
 #include "frmmain.h"
+#include "tickoraversion.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -22,7 +23,7 @@ int main(int argc, char *argv[])
         qunsetenv(NoSharedMemory);
     QApplication::setApplicationName(QStringLiteral("Tickora"));
     QApplication::setOrganizationName(QStringLiteral("Tickora"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setApplicationVersion(QString::fromLatin1(tickora::Version));
 
     // The interface speaks Italian, and so do Qt's stock dialogs (colour
     // chooser, message boxes), whatever the system language.
