@@ -26,7 +26,6 @@
 #include <QPushButton>
 #include <qdrawutil.h>
 #include <QTimer>
-#include <QWindow>
 
 using toolkit::toPx;
 using toolkit::toPxInt;
@@ -602,8 +601,8 @@ Qt::Edges frmMain::edgesAt(QPoint pos) const
 void frmMain::mousePressEvent(QMouseEvent *event)
 {
     const Qt::Edges edges = edgesAt(event->position().toPoint());
-    if (edges && event->button() == Qt::LeftButton && windowHandle())
-        windowHandle()->startSystemResize(edges);
+    if (edges && event->button() == Qt::LeftButton)
+        toolkit::desktop().startSystemResize(this, edges);
     QWidget::mousePressEvent(event);
 }
 

@@ -24,10 +24,11 @@ public:
     QPoint cursorPos() const override { return {}; }
     QSize primaryScreenSize() const override { return {}; }
     void moveWindow(QWidget *, QPoint) override {}
+    bool canSetWindowOpacity() const override { return false; }
     void setWindowOpacity(QWidget *, double) override {}
-    void setWindowMask(QWidget *, const QRegion &) override {}
     void setAlwaysOnTop(QWidget *, bool) override {}
     bool startSystemMove(QWidget *) override { return false; }
+    bool startSystemResize(QWidget *, Qt::Edges) override { return false; }
     int execModal(QDialog *) override { return 0; }
     void messageBox(QWidget *, const QString &, const QString &, toolkit::MessageIcon) override {}
     std::optional<QColor> chooseColor(QWidget *) override { return {}; }

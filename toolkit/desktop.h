@@ -3,7 +3,6 @@
 #include <QColor>
 #include <QDateTime>
 #include <QPoint>
-#include <QRegion>
 #include <QSize>
 #include <QString>
 #include <QUrl>
@@ -17,8 +16,8 @@ namespace toolkit {
 enum class MessageIcon { Critical, Exclamation, Information };
 
 // Everything the program asks of the desktop goes through this one seam:
-// the time of day, the screen and the cursor, window opacity, masks,
-// stacking and moves, modal dialogs, the colour chooser and opening links.
+// the time of day, the screen and the cursor, window opacity, stacking,
+// moves and resizes, modal dialogs, the colour chooser and opening links.
 // The program runs with the real desktop; tests install a fake.
 class Desktop
 {
@@ -35,12 +34,17 @@ public:
 
     // Top-level windows.
     virtual void moveWindow(QWidget *window, QPoint topLeft) = 0;
+    // Whether window opacity takes effect here: it needs a window system
+    // that lets a compositor take the opacity from the client.
+    virtual bool canSetWindowOpacity() const = 0;
     virtual void setWindowOpacity(QWidget *window, double opacity) = 0;
-    virtual void setWindowMask(QWidget *window, const QRegion &mask) = 0; // empty region: no mask
     virtual void setAlwaysOnTop(QWidget *window, bool onTop) = 0;
     // Lets the window manager move the window with the mouse while a button
     // is held. Returns false when it cannot; the caller then moves it itself.
     virtual bool startSystemMove(QWidget *window) = 0;
+    // Lets the window manager resize the window from the given edges while
+    // a button is held. Returns false when it cannot.
+    virtual bool startSystemResize(QWidget *window, Qt::Edges edges) = 0;
 
     // Shows a dialog modally; returns its result when it closes.
     virtual int execModal(QDialog *dialog) = 0;

@@ -43,17 +43,17 @@ public:
             window->move(topLeft);
     }
 
+    bool canSetWindowOpacity() const override
+    {
+        // Wayland takes no opacity from its clients, and the bare platforms
+        // have no compositor.
+        const QString platform = QGuiApplication::platformName();
+        return !platform.startsWith(u"wayland") && !platform.startsWith(u"minimal");
+    }
+
     void setWindowOpacity(QWidget *window, double opacity) override
     {
         window->setWindowOpacity(opacity);
-    }
-
-    void setWindowMask(QWidget *window, const QRegion &mask) override
-    {
-        if (mask.isEmpty())
-            window->clearMask();
-        else
-            window->setMask(mask);
     }
 
     void setAlwaysOnTop(QWidget *window, bool onTop) override
@@ -74,6 +74,12 @@ public:
     {
         QWindow *handle = window->windowHandle();
         return handle && handle->startSystemMove();
+    }
+
+    bool startSystemResize(QWidget *window, Qt::Edges edges) override
+    {
+        QWindow *handle = window->windowHandle();
+        return handle && handle->startSystemResize(edges);
     }
 
     int execModal(QDialog *dialog) override { return dialog->exec(); }

@@ -1,25 +1,28 @@
 #pragma once
 
 #include "olecolor.h"
-#include "windowsystem.h"
 
 #include <QPointer>
 #include <QWidget>
 #include <QtGlobal>
 
-// Makes one top-level window translucent, or cuts one colour out of it,
-// through the window system's layered windows. Every change is applied to
-// the window at once; the effect is taken off again when the window is
+// Makes one top-level window translucent. Every change is applied to the
+// window at once; the effect is taken off again when the window is
 // replaced, when the mode is set to none and when the object is destroyed.
+// On a desktop that cannot make windows translucent it does nothing and
+// says so through Supported.
+//
+// A colour key (one colour of the window made transparent) is kept as a
+// value but not applied: a shape cut from one picture of the window would
+// not follow its later repaints. The colour-key mode is refused.
 class CTranslucentForm
 {
 public:
-    // The modes are the layered-window flags they apply.
     static constexpr int ModeNone = 0;
-    static constexpr int ModeColorKey = translucency::LWA_COLORKEY;
-    static constexpr int ModeAlpha = translucency::LWA_ALPHA;
+    static constexpr int ModeColorKey = 1;
+    static constexpr int ModeAlpha = 2;
 
-    explicit CTranslucentForm(translucency::WindowSystem &windows = translucency::realWindowSystem());
+    CTranslucentForm();
     ~CTranslucentForm();
     CTranslucentForm(const CTranslucentForm &) = delete;
     CTranslucentForm &operator=(const CTranslucentForm &) = delete;
@@ -39,12 +42,10 @@ public:
     bool Supported() const { return m_Supported; }
 
 private:
-    toolkit::OleColor TranslateColor(toolkit::OleColor color) const;
-    void RemoveLayering(QWidget *window);
+    static void RemoveLayering(QWidget *window);
     void AddLayering(QWidget *window);
-    void ApplyMode(QWidget *window);
+    void ApplyMode(QWidget *window) const;
 
-    translucency::WindowSystem &m_windows;
     bool m_Supported;
     // Follows the window: a window destroyed before this object reads as none.
     QPointer<QWidget> m_hWnd;

@@ -4,7 +4,6 @@
 
 #include <QDialog>
 #include <QPointer>
-#include <QRegion>
 #include <QStringList>
 #include <QVector>
 #include <QWidget>
@@ -27,11 +26,12 @@ public:
     QVector<Message> messages;
     QVector<QUrl> openedUrls;
     QHash<QWidget *, double> opacity;
-    QHash<QWidget *, QRegion> masks;
+    bool opacityWorks = true;
     QHash<QWidget *, bool> onTop;
     int moves = 0;
     bool systemMoveWorks = true;
     int systemMoves = 0;
+    QVector<Qt::Edges> systemResizes;
     // Answers the colour chooser; nullopt is a cancel.
     std::optional<QColor> colorAnswer;
     int colorRequests = 0;
@@ -44,10 +44,11 @@ public:
     QPoint cursorPos() const override { return cursor; }
     QSize primaryScreenSize() const override { return screen; }
     void moveWindow(QWidget *window, QPoint topLeft) override { ++moves; window->move(topLeft); }
+    bool canSetWindowOpacity() const override { return opacityWorks; }
     void setWindowOpacity(QWidget *window, double value) override { opacity[window] = value; }
-    void setWindowMask(QWidget *window, const QRegion &mask) override { masks[window] = mask; }
     void setAlwaysOnTop(QWidget *window, bool value) override { onTop[window] = value; }
     bool startSystemMove(QWidget *) override { ++systemMoves; return systemMoveWorks; }
+    bool startSystemResize(QWidget *, Qt::Edges edges) override { systemResizes.push_back(edges); return true; }
     int execModal(QDialog *dialog) override
     {
         ++modalCount;
