@@ -2,6 +2,7 @@
 
 #include "aboutinfo.h"
 #include "desktop.h"
+#include "fonts.h"
 #include "gifview.h"
 #include "linklabel.h"
 #include "surfaceframe.h"
@@ -23,20 +24,16 @@ namespace {
 constexpr int ClientWidth = 6510;
 constexpr int ClientHeight = 3195;
 
-const QStringList ArialFaces{QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
-const QStringList ArialBlackFaces{QStringLiteral("Arial Black"), QStringLiteral("Arial"),
-                                  QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
-const QStringList SansSerifFaces{QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                                 QStringLiteral("DejaVu Sans")};
+const QString ArialFace = QStringLiteral("Arial");
+const QString ArialBlackFace = QStringLiteral("Arial Black");
+const QString SansSerifFace = QStringLiteral("MS Sans Serif");
 
 enum class Weight { Normal, Bold, Black };
 enum class Slant { Upright, Italic };
 
-QFont makeFont(const QStringList &faces, double points, Weight weight, Slant slant = Slant::Upright)
+QFont makeFont(const QString &face, double points, Weight weight, Slant slant = Slant::Upright)
 {
-    QFont font;
-    font.setFamilies(faces);
-    font.setPointSizeF(points);
+    QFont font = toolkit::designFont(face, points, false);
     font.setWeight(weight == Weight::Black  ? QFont::Black
                    : weight == Weight::Bold ? QFont::Bold
                                             : QFont::Normal);
@@ -129,23 +126,23 @@ void frmAbout::createElements()
     connect(frame1, &SurfaceFrame::surfaceMouseMoved, this, &frmAbout::Frame1_MouseMove);
 
     appName = makeLabel(frame1, "lblAppName", QRect(120, 240, 3000, 315), QString(),
-                        makeFont(ArialFaces, 12, Weight::Bold, Slant::Italic), Qt::AlignHCenter | Qt::AlignTop);
+                        makeFont(ArialFace, 12, Weight::Bold, Slant::Italic), Qt::AlignHCenter | Qt::AlignTop);
     setTextColor(appName, LinkColor);
     anno = makeLabel(frame1, "lblAnno", QRect(120, 600, 3000, 195), about::Year, font(),
                      Qt::AlignHCenter | Qt::AlignTop);
     label2 = makeLabel(frame1, "Label2", QRect(120, 1260, 3000, 315), about::AuthorName,
-                       makeFont(ArialFaces, 14.25, Weight::Bold), Qt::AlignHCenter | Qt::AlignTop);
+                       makeFont(ArialFace, 14.25, Weight::Bold), Qt::AlignHCenter | Qt::AlignTop);
     label5 = makeLabel(frame1, "Label5", QRect(480, 1740, 795, 255), QStringLiteral("Sito:"),
-                       makeFont(SansSerifFaces, 9.75, Weight::Bold));
+                       makeFont(SansSerifFace, 9.75, Weight::Bold));
     label6 = makeLabel(frame1, "Label6", QRect(480, 2100, 795, 255), QStringLiteral("E-m@il:"),
-                       makeFont(SansSerifFaces, 9.75, Weight::Bold));
+                       makeFont(SansSerifFace, 9.75, Weight::Bold));
 
     const std::array<int, LinkCount> linkTops{1740, 2100};
     for (int i = 0; i < LinkCount; ++i) {
         auto *link = new LinkLabel(i, frame1);
         link->setObjectName(QStringLiteral("lblIperText_%1").arg(i));
         link->setGeometry(toolkit::rectFromTwips(1380, linkTops[size_t(i)], 1725, 240));
-        link->setFont(makeFont(SansSerifFaces, 9.75, Weight::Normal));
+        link->setFont(makeFont(SansSerifFace, 9.75, Weight::Normal));
         setTextColor(link, LinkColor);
         connect(link, &LinkLabel::mouseMoved, this, &frmAbout::lblIperText_MouseMove);
         connect(link, &LinkLabel::clicked, this, &frmAbout::lblIperText_Click);
@@ -159,7 +156,7 @@ void frmAbout::createElements()
     okButton = new QPushButton(QStringLiteral("&OK"), this);
     okButton->setObjectName(QStringLiteral("cmdAboutOK"));
     okButton->setGeometry(toolkit::rectFromTwips(3180, 2700, 3255, 435));
-    okButton->setFont(makeFont(ArialBlackFaces, 11.25, Weight::Black));
+    okButton->setFont(makeFont(ArialBlackFace, 11.25, Weight::Black));
     okButton->setAutoDefault(true);
     connect(okButton, &QPushButton::clicked, this, &frmAbout::cmdAboutOK_Click);
     // The only element that takes the focus, so Enter presses it.

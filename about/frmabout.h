@@ -23,7 +23,7 @@ class frmAbout : public QDialog
 public:
     // Text colour of the links at rest and under the mouse.
     static constexpr toolkit::OleColor LinkColor = toolkit::OleColor(0x00C00000);
-    static constexpr toolkit::OleColor HotLinkColor = toolkit::OleColor(0x000000FF);
+    static constexpr toolkit::OleColor HotLinkColor = toolkit::ColorRed;
     static constexpr int LinkCount = 2;
     static constexpr int WebLink = 0;
     static constexpr int MailLink = 1;

@@ -9,6 +9,7 @@
 #include "tickoraassets.h"
 #include "tickoraversion.h"
 #include "desktop.h"
+#include "fonts.h"
 #include "olecolor.h"
 #include "surface.h"
 #include "tickdial.h"
@@ -77,29 +78,7 @@ constexpr int NearLimitPx = -5;
 constexpr double HiddenStrip = 70;
 constexpr int MsecsPerSecond = 1000;
 
-constexpr int LeftButton = 1;
-constexpr int RightButton = 2;
-constexpr int MiddleButton = 4;
-
-int buttonCode(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::LeftButton: return LeftButton;
-    case Qt::RightButton: return RightButton;
-    case Qt::MiddleButton: return MiddleButton;
-    default: return 0;
-    }
-}
-
 double twipsOf(int px) { return double(px) * TwipsPerPixel; }
-
-QFont arialFont(double points, bool bold)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
 
 } // namespace
 
@@ -134,7 +113,7 @@ frmMain::frmMain(QWidget *parent)
 
     auto makeButton = [this](const QString &caption, const TwipsRect &r) {
         auto *button = new QPushButton(caption, m_client);
-        button->setFont(arialFont(ButtonFontPt, true));
+        button->setFont(toolkit::designFont(QStringLiteral("Arial"), ButtonFontPt, true));
         button->setFocusPolicy(Qt::TabFocus);
         setChildTwips(button, r.left, r.top, r.width, r.height);
         return button;
@@ -324,12 +303,7 @@ void frmMain::Form_Resize()
 
 void frmMain::DrawBarTitle()
 {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(BarTitlePt);
-    font.setBold(false);
-    font.setItalic(false);
-    font.setUnderline(false);
-    font.setStrikeOut(false);
+    const QFont font = toolkit::designFont(QStringLiteral("Arial"), BarTitlePt, false);
 
     m_picBar->Cls();
     const QString text = QString::fromLatin1(tickora::TitleAndVersion);
@@ -494,7 +468,7 @@ void frmMain::cmdAbout_Click()
 
 void frmMain::Tickdial1_MouseUp(int button, int, float, float)
 {
-    if (button == RightButton) {
+    if (button == toolkit::RightButtonCode) {
         m_dial->setVisible(false);
         m_dial->setVisible(true);
     }
@@ -516,7 +490,7 @@ void frmMain::picBar_MouseUp(int button)
         m_dragging = false;
         m_timer->start();
     }
-    if (button == RightButton) {
+    if (button == toolkit::RightButtonCode) {
         m_timer->stop();
         // Made as it opens and gone when it closes: a clock whose options
         // are never opened does not carry the dialog.
@@ -538,7 +512,7 @@ void frmMain::keyPressEvent(QKeyEvent *event)
         return;
     }
     event->accept();
-    picBar_MouseUp(RightButton);
+    picBar_MouseUp(toolkit::RightButtonCode);
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
@@ -547,7 +521,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         switch (event->type()) {
         case QEvent::MouseButtonPress: {
             const auto *mouse = static_cast<QMouseEvent *>(event);
-            picBar_MouseDown(buttonCode(mouse->button()));
+            picBar_MouseDown(toolkit::mouseButtonCode(mouse->button()));
             // Where the button went down: on a busy desktop the pointer may
             // have moved on by the time the press is handled.
             m_dragStartCursor = mouse->globalPosition().toPoint();
@@ -562,7 +536,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
             }
             break;
         case QEvent::MouseButtonRelease:
-            picBar_MouseUp(buttonCode(static_cast<QMouseEvent *>(event)->button()));
+            picBar_MouseUp(toolkit::mouseButtonCode(static_cast<QMouseEvent *>(event)->button()));
             return true;
         default:
             break;

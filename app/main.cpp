@@ -1,3 +1,4 @@
+#include "connectionsetup.h"
 #include "frmmain.h"
 #include "tickoraversion.h"
 
@@ -5,22 +6,13 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <memory>
 
 int main(int argc, char *argv[])
 {
-    // Each X11 shared-memory image upload makes Qt wait for the X server
-    // first, a round trip that wakes the program at every second-hand move.
-    // The clock's repaints are a few hundred pixels: sending them through
-    // the connection costs less. The setting is read when the connection
-    // opens; a value the user has set is left alone, and programs started
-    // from the clock (a browser for a link) do not inherit ours.
-    const char *const NoSharedMemory = "QT_XCB_NO_MITSHM";
-    const bool plainUploads = !qEnvironmentVariableIsSet(NoSharedMemory);
-    if (plainUploads)
-        qputenv(NoSharedMemory, "1");
+    auto connectionSetup = std::make_unique<toolkit::ConnectionSetup>();
     QApplication app(argc, argv);
-    if (plainUploads)
-        qunsetenv(NoSharedMemory);
+    connectionSetup.reset();
     QApplication::setApplicationName(QStringLiteral("Tickora"));
     QApplication::setOrganizationName(QStringLiteral("Tickora"));
     QApplication::setApplicationVersion(QString::fromLatin1(tickora::Version));

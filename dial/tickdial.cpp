@@ -19,7 +19,6 @@ const QString WidthRangeMessage = QStringLiteral("Il valore deve essere compreso
 
 constexpr int MaxBorderWidth = 80;
 constexpr int TimerIntervalMs = 200;
-constexpr int RightButton = 2;
 
 // Design sizes and settings of the control and its children, twips.
 constexpr double DesignWidth = 3315, DesignHeight = 2970;
@@ -29,9 +28,9 @@ constexpr double DateFontPoints = 6.75;
 constexpr int HourHandWidth = 3, MinuteHandWidth = 2, SecondHandWidth = 1;
 constexpr int RingDesignWidth = 2;
 
-constexpr toolkit::OleColor Blue = 0x00FF0000;
-constexpr toolkit::OleColor Red = 0x000000FF;
-constexpr toolkit::OleColor LightGrey = 0x00C0C0C0;
+constexpr toolkit::OleColor Blue = toolkit::ColorBlue;
+constexpr toolkit::OleColor Red = toolkit::ColorRed;
+constexpr toolkit::OleColor LightGrey = toolkit::ColorLightGrey;
 
 // Saved-state defaults.
 constexpr bool DefaultVisibleTextHours = false;
@@ -39,15 +38,15 @@ constexpr bool DefaultVisibleTextDate = false;
 constexpr bool DefaultVisibleSecond = true;
 constexpr bool DefaultVisibleBorder = false;
 constexpr qint16 DefaultBorderWidth = 1;
-constexpr qint32 DefaultBorderColor = 0;
-constexpr qint32 DefaultTextHoursColor = 0;
-constexpr qint32 DefaultLancetHourColor = 16711680;
-constexpr qint32 DefaultLancetMinuteColor = 255;
-constexpr qint32 DefaultLancetSecondColor = 0;
+constexpr qint32 DefaultBorderColor = toolkit::ColorBlack;
+constexpr qint32 DefaultTextHoursColor = toolkit::ColorBlack;
+constexpr qint32 DefaultLancetHourColor = toolkit::ColorBlue;
+constexpr qint32 DefaultLancetMinuteColor = toolkit::ColorRed;
+constexpr qint32 DefaultLancetSecondColor = toolkit::ColorBlack;
 
 // The main window's stored design values for its dial.
 constexpr int MainWindowBorderWidth = 4;
-constexpr qint32 MainWindowBorderColor = 12632256;
+constexpr qint32 MainWindowBorderColor = toolkit::ColorLightGrey;
 
 QPointF twipsOf(const QMouseEvent *event)
 {
@@ -333,12 +332,12 @@ bool Tickdial::eventFilter(QObject *watched, QEvent *event)
 
 void Tickdial::pic_MouseUp(int Button, int, float, float)
 {
-    if (Button == RightButton)
+    if (Button == toolkit::RightButtonCode)
         UserControl_Paint();
 }
 
 void Tickdial::lblDate_MouseUp(int Button, int, float, float)
 {
-    if (Button == RightButton)
+    if (Button == toolkit::RightButtonCode)
         UserControl_Paint();
 }

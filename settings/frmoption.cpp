@@ -2,6 +2,7 @@
 
 #include "controls.h"
 #include "desktop.h"
+#include "fonts.h"
 #include "mdlmain.h"
 #include "twips.h"
 
@@ -26,7 +27,7 @@ constexpr double ClientHeight = 6135;
 constexpr double HeaderLeft = 120;
 constexpr double HeaderWidth = 3375;
 constexpr double HeaderHeight = 255;
-constexpr toolkit::OleColor HeaderColor = toolkit::OleColor(0xFFC0C0);
+constexpr toolkit::OleColor HeaderColor = toolkit::ColorLightBlue;
 constexpr double HeaderFontSize = 8.25;
 constexpr double DialogFontSize = 8;
 
@@ -55,10 +56,7 @@ QLabel *addHeader(QWidget *parent, const QString &caption, double top)
 {
     auto *header = new QLabel(caption, parent);
     header->setGeometry(rectFromTwips(HeaderLeft, top, HeaderWidth, HeaderHeight));
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(HeaderFontSize);
-    font.setBold(true);
-    header->setFont(font);
+    header->setFont(toolkit::designFont(QStringLiteral("Arial"), HeaderFontSize, true));
     header->setAutoFillBackground(true);
     QPalette colors = header->palette();
     colors.setColor(QPalette::Window, toolkit::toQColor(HeaderColor));

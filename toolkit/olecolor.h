@@ -22,6 +22,7 @@ inline constexpr OleColor ColorRed = rgbColor(255, 0, 0);
 inline constexpr OleColor ColorBlue = rgbColor(0, 0, 255);
 inline constexpr OleColor ColorYellow = rgbColor(255, 255, 0);
 inline constexpr OleColor ColorLightGrey = rgbColor(192, 192, 192);
+inline constexpr OleColor ColorLightBlue = rgbColor(192, 192, 255);
 
 constexpr bool isSystemColor(OleColor c) { return c < 0; }
 

@@ -1,12 +1,14 @@
 #include "surface.h"
 
+#include "fonts.h"
 #include "twips.h"
 
-#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QWindow>
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
@@ -23,30 +25,6 @@ constexpr double LinePieceLength = 20.0;
 constexpr double PixelsPerPoint = 20.0 / TwipsPerPixel;
 // Dots up to this size are squares; larger ones are round.
 constexpr int LargestSquareDot = 3;
-
-QString firstInstalled(std::initializer_list<const char *> candidates)
-{
-    const QStringList installed = QFontDatabase::families();
-    for (const char *family : candidates)
-        if (installed.contains(QLatin1String(family), Qt::CaseInsensitive))
-            return QLatin1String(family);
-    return {};
-}
-
-// "Arial" and the small bitmap faces of the classic desktop, replaced by
-// installed faces of the same proportions.
-QString installedFamily(const QString &name)
-{
-    static const QString arial = firstInstalled({"Liberation Sans", "Arimo", "Arial"});
-    static const QString smallSans = firstInstalled({"Liberation Sans", "DejaVu Sans", "Arimo"});
-    const QString key = name.toLower();
-    if (key == QLatin1String("arial"))
-        return arial;
-    if (key == QLatin1String("small fonts") || key == QLatin1String("ms sans serif")
-        || key == QLatin1String("microsoft sans serif"))
-        return smallSans;
-    return name;
-}
 
 } // namespace
 
@@ -205,14 +183,9 @@ QFont PictureBox::currentFont() const
 
 QFont PictureBox::fontFor(const QString &name, double points, bool bold)
 {
-    QFont font;
-    font.setStyleHint(QFont::SansSerif);
-    const QString family = installedFamily(name);
-    if (!family.isEmpty())
-        font.setFamily(family);
+    QFont font = designFont(name, 0, bold);
     // Whole pixel heights, as the classic desktop renders its fonts.
     font.setPixelSize(qMax(1, int(std::lround(points * PixelsPerPoint))));
-    font.setBold(bold);
     return font;
 }
 
@@ -237,11 +210,34 @@ qint64 PictureBox::takeRepaintedArea()
     return std::exchange(m_repaintedArea, 0);
 }
 
-bool PictureBox::event(QEvent *event)
+// Once shown, the box follows its window's screen: a move to a screen of
+// another pixel density, or a change of the screen's density, recreates
+// the image at once rather than at the next paint.
+void PictureBox::showEvent(QShowEvent *event)
 {
-    if (event->type() == QEvent::ScreenChangeInternal && ensureImage())
+    QWidget::showEvent(event);
+    QWindow *handle = window()->windowHandle();
+    if (!handle || handle == m_watchedWindow)
+        return;
+    if (m_watchedWindow)
+        disconnect(m_watchedWindow, nullptr, this, nullptr);
+    m_watchedWindow = handle;
+    connect(handle, &QWindow::screenChanged, this, &PictureBox::watchScreen);
+    watchScreen(handle->screen());
+}
+
+void PictureBox::watchScreen(QScreen *screen)
+{
+    disconnect(m_screenDensity);
+    if (screen)
+        m_screenDensity = connect(screen, &QScreen::logicalDotsPerInchChanged, this, &PictureBox::densityMayHaveChanged);
+    densityMayHaveChanged();
+}
+
+void PictureBox::densityMayHaveChanged()
+{
+    if (ensureImage())
         emit imageReset();
-    return QWidget::event(event);
 }
 
 void PictureBox::paintEvent(QPaintEvent *event)
@@ -425,8 +421,9 @@ void PictureBox::drawObjects(QPainter &painter, const QRegion &region, Layer lay
 
 int mouseButtonCode(Qt::MouseButtons buttons)
 {
-    return (buttons.testFlag(Qt::LeftButton) ? 1 : 0) | (buttons.testFlag(Qt::RightButton) ? 2 : 0)
-        | (buttons.testFlag(Qt::MiddleButton) ? 4 : 0);
+    return (buttons.testFlag(Qt::LeftButton) ? LeftButtonCode : 0)
+        | (buttons.testFlag(Qt::RightButton) ? RightButtonCode : 0)
+        | (buttons.testFlag(Qt::MiddleButton) ? MiddleButtonCode : 0);
 }
 
 int shiftCode(Qt::KeyboardModifiers modifiers)

@@ -5,12 +5,16 @@
 #include <QFont>
 #include <QImage>
 #include <QPixmap>
+#include <QPointer>
 #include <QPointF>
 #include <QRegion>
 #include <QWidget>
 #include <functional>
 #include <memory>
 #include <vector>
+
+class QScreen;
+class QWindow;
 
 namespace toolkit {
 
@@ -160,7 +164,7 @@ signals:
     void MouseUp(int Button, int Shift, float X, float Y);
 
 protected:
-    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -171,6 +175,8 @@ protected:
 private:
     friend class LineObject;
     friend class ShapeObject;
+    void watchScreen(QScreen *screen);
+    void densityMayHaveChanged();
     QRect lineBounds(const LineObject &line) const;
     QRegion lineRegion(const LineObject &line) const;
     static bool strokeTouches(const QRectF &circle, double strokeWidth, const QRegion &region);
@@ -197,9 +203,14 @@ private:
     std::vector<std::unique_ptr<LineObject>> m_lines;
     std::vector<std::unique_ptr<ShapeObject>> m_shapes;
     qint64 m_repaintedArea = 0;
+    QPointer<QWindow> m_watchedWindow;
+    QMetaObject::Connection m_screenDensity;
 };
 
 // The mouse button and modifier codes of the classic mouse events.
+inline constexpr int LeftButtonCode = 1;
+inline constexpr int RightButtonCode = 2;
+inline constexpr int MiddleButtonCode = 4;
 int mouseButtonCode(Qt::MouseButtons buttons);
 int shiftCode(Qt::KeyboardModifiers modifiers);
 
