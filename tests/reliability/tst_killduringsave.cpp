@@ -75,9 +75,12 @@ private slots:
         qInfo("%d kills: %d times the one version, %d times the other", Kills, sawA, sawB);
         // The kills did land at different points of the loop.
         QVERIFY(sawA > 0 && sawB > 0);
-        // Nothing but the file itself is left behind by the interrupted saves.
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
-                 QStringList{QStringLiteral("Options.dat")});
+        // A save killed before its commit can leave its unfinished copy
+        // beside the file, and nothing else.
+        const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        QVERIFY(left.contains(QStringLiteral("Options.dat")));
+        for (const QString &name : left)
+            QVERIFY2(name.startsWith(QStringLiteral("Options.dat")), qPrintable(name));
     }
 };
 
