@@ -23,6 +23,4 @@ inline QRect rectFromTwips(double left, double top, double width, double height)
     return QRect(toPxInt(left), toPxInt(top), toPxInt(width), toPxInt(height));
 }
 
-inline QPointF pointToPx(QPointF twips) { return twips / TwipsPerPixel; }
-
 } // namespace toolkit
