@@ -1,5 +1,6 @@
 #include "frmmain.h"
 
+#include "aboutinfo.h"
 #include "dateformat.h"
 #include "ctranslucentform.h"
 #include "controls.h"
@@ -34,11 +35,6 @@ using toolkit::toPxInt;
 using toolkit::TwipsPerPixel;
 
 namespace {
-
-// The application's title and version, as the bar and the About box show them.
-const QString AppTitle = QStringLiteral("Plomb Tickora ");
-constexpr int VersionMajor = 1;
-constexpr int VersionMinor = 0;
 
 // Client area when the window is first shown, twips.
 constexpr double InitialClientWidth = 2880;
@@ -339,9 +335,8 @@ void frmMain::DrawBarTitle()
     font.setStrikeOut(false);
 
     m_picBar->Cls();
-    const QString text = AppTitle + QString::number(VersionMajor) + QLatin1Char('.')
-                         + QString::number(VersionMinor);
-    PrintRotated(*m_picBar, font, text, BarTitleAngle,
+    // The application's title and version, as the About box shows them.
+    PrintRotated(*m_picBar, font, about::titleAndVersion(), BarTitleAngle,
                  0, float(twipsOf(m_picBar->height()) - BarTitleBottom));
 }
 
@@ -387,6 +382,10 @@ void frmMain::showEvent(QShowEvent *event)
     if (!m_shownOnce) {
         m_shownOnce = true;
         Form_Activate();
+        // The first tick before the window system maps the window, so that
+        // it comes up docked: some compositors (weston's XWayland) place a
+        // window only where it is first mapped and ignore later moves.
+        Timer1_Timer();
     }
 }
 
@@ -459,7 +458,8 @@ void frmMain::Timer1_Timer()
     } else {
         const bool near = cursor.x() > NearLimitPx && cursor.y() > NearLimitPx
                           && cursor.y() < Height() / TwipsPerPixel;
-        if (near)
+        m_heldOut = m_heldOut && !near;
+        if (near || m_heldOut)
             setLeft(screenWidth - Width());
         else if (!m_hideBarOn)
             setLeft(screenWidth - twipsOf(m_picBar->width()) - HiddenStrip);
@@ -474,6 +474,18 @@ void frmMain::Timer1_Timer()
         setTop(0);
     else if (screenHeight - Height() < Top())
         setTop(std::max(0.0, screenHeight - Height()));
+}
+
+void frmMain::bringToFront()
+{
+    m_heldOut = true;
+    show();
+    raise();
+    activateWindow();
+    // Out now rather than at the next tick; not while a drag or the
+    // options dialog has stopped the timer.
+    if (m_timer->isActive())
+        Timer1_Timer();
 }
 
 // The panel's labels. The texts are formatted only when the second, the

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Starting the clock. On a Wayland session (weston, headless, with XWayland)
+# it goes through XWayland by itself and comes up docked at the right edge.
+# A second start brings the running clock out of hiding and above another
+# window, and ends with status 0; a clock killed outright does not stop the
+# next start.
+. "$(dirname "$0")/session.sh"
+start_session
+options_with BringToFront=0 >"$SESSION_DIR/Options.dat"
+
+# --- A Wayland session ----------------------------------------------------
+wayland="$SESSION_DIR/wayland"
+mkdir -m 700 "$wayland"
+XDG_RUNTIME_DIR="$wayland" weston --backend=headless-backend.so --socket=wl-tickora --xwayland --idle-time=0 \
+    >"$SESSION_DIR/weston.log" 2>&1 &
+SESSION_PIDS+=($!)
+xwayland() { sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$SESSION_DIR/weston.log"; }
+wait_for 100 grep -q 'listening on display' "$SESSION_DIR/weston.log" || { cat "$SESSION_DIR/weston.log" >&2; fail "weston did not start XWayland"; }
+# The program makes the choice: the session's variables, none of Qt's.
+DISPLAY=$(xwayland) start_clock --options "$SESSION_DIR/Options.dat" -u QT_QPA_PLATFORM \
+    XDG_RUNTIME_DIR="$wayland" WAYLAND_DISPLAY=wl-tickora XDG_SESSION_TYPE=wayland
+read -r x _ w _ < <(DISPLAY=$(xwayland) window_geometry "$APP_WIN")
+screen=$(DISPLAY=$(xwayland) xwininfo -root | awk '/Width:/ {print $2}')
+[ $((x + w)) -eq "$screen" ] || fail "on XWayland the clock is at x $x, width $w, not at the right edge of $screen"
+
+# --- A second start -------------------------------------------------------
+start_clock --options "$SESSION_DIR/Options.dat"
+xdotool mousemove 10 10
+read -r x y w _ < <(window_geometry "$APP_WIN")
+hidden() { read -r x y w _ < <(window_geometry "$APP_WIN") && [ $((x + w)) -gt 1280 ]; }
+wait_for 30 hidden || fail "the clock did not hide"
+xclock -bg white -fg white -hd white -hl white -geometry 300x200+1000+$((y + 20)) &
+SESSION_PIDS+=($!)
+wait_for 50 xdotool search --onlyvisible --name '^xclock$' || fail "xclock did not appear"
+"$APP_DIR/tickora" || fail "the second start ended with status $?"
+docked() { read -r x y w _ < <(window_geometry "$APP_WIN") && [ $((x + w)) -eq 1280 ]; }
+wait_for 20 docked || fail "the second start did not bring the clock out: x $x"
+above() { [ "$(pixel $((x + 4 + 9)) $((y + 100)))" != 255,255,255 ]; }
+wait_for 20 above || fail "the second start did not bring the clock above xclock"
+shot "second-start"
+
+# --- After a crash ----------------------------------------------------------
+kill -KILL "$APP_PID"
+restart_clock
+echo "PASS"
