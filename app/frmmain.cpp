@@ -191,12 +191,14 @@ frmMain::frmMain(QWidget *parent)
     m_timer->setInterval(TimerIntervalMs);
     connect(m_timer, &QTimer::timeout, this, &frmMain::Timer1_Timer);
 
-    // The client area starts at 2880 x 2670 twips, centred on the screen.
+    // The client area starts at 2880 x 2670 twips, centred on the screen's
+    // height and already docked at its right edge: some compositors
+    // (weston's XWayland) place a window only where it is first mapped and
+    // ignore its later moves.
     resizeWindowPx(QSize(toPxInt(InitialClientWidth) + 2 * FramePx,
                          toPxInt(InitialClientHeight) + 2 * FramePx));
     const QSize screen = toolkit::desktop().primaryScreenSize();
-    toolkit::desktop().moveWindow(this, QPoint((screen.width() - width()) / 2,
-                                               (screen.height() - height()) / 2));
+    toolkit::desktop().moveWindow(this, QPoint(screen.width() - width(), (screen.height() - height()) / 2));
 
     Form_Load();
     Form_Resize();
@@ -382,10 +384,6 @@ void frmMain::showEvent(QShowEvent *event)
     if (!m_shownOnce) {
         m_shownOnce = true;
         Form_Activate();
-        // The first tick before the window system maps the window, so that
-        // it comes up docked: some compositors (weston's XWayland) place a
-        // window only where it is first mapped and ignore later moves.
-        Timer1_Timer();
     }
 }
 

@@ -667,6 +667,7 @@ void tst_frmmain::secondStartBringsTheClockOut()
     FakeDesktop fake; // the pointer away, at 0, 0
     frmMain w;
     open(w);
+    w.Timer1_Timer();
     const int hidden = w.x();
     QCOMPARE(hidden, 1257);
     toolkit::SingleInstance first(QStringLiteral("tickora"), m_dir->path());
