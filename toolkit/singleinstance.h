@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
 #include <QString>
+
+class QSocketNotifier;
 
 namespace toolkit {
 
@@ -19,6 +20,7 @@ public:
     // The lock and the socket are "<name>-<display>" in the folder, by
     // default the user's runtime folder (XDG_RUNTIME_DIR).
     explicit SingleInstance(const QString &name, const QString &folder = QString());
+    ~SingleInstance() override;
 
     // True when this is the one running copy (from now on it answers later
     // starts); false when a running copy has answered that it comes forward.
@@ -29,12 +31,14 @@ signals:
     void activationRequested();
 
 private:
+    void listen();
     bool askRunningCopy() const;
     void answer();
 
-    QString m_path; // without the suffix of the lock file
+    QString m_path; // the socket; the lock file adds a suffix
     QLockFile m_lock;
-    QLocalServer m_server;
+    int m_listener = -1;
+    QSocketNotifier *m_notifier = nullptr;
 };
 
 } // namespace toolkit
