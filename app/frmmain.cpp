@@ -167,12 +167,14 @@ frmMain::frmMain(QWidget *parent)
     m_timer->setInterval(TimerIntervalMs);
     connect(m_timer, &QTimer::timeout, this, &frmMain::Timer1_Timer);
 
-    // The client area starts at 2880 x 2670 twips, centred on the screen.
+    // The client area starts at 2880 x 2670 twips, centred on the screen's
+    // height and already docked at its right edge: some compositors
+    // (weston's XWayland) place a window only where it is first mapped and
+    // ignore its later moves.
     resizeWindowPx(QSize(toPxInt(InitialClientWidth) + 2 * FramePx,
                          toPxInt(InitialClientHeight) + 2 * FramePx));
     const QSize screen = toolkit::desktop().primaryScreenSize();
-    toolkit::desktop().moveWindow(this, QPoint((screen.width() - width()) / 2,
-                                               (screen.height() - height()) / 2));
+    toolkit::desktop().moveWindow(this, QPoint(screen.width() - width(), (screen.height() - height()) / 2));
 
     Form_Load();
     Form_Resize();
@@ -407,7 +409,8 @@ void frmMain::Timer1_Timer()
     } else {
         const bool near = cursor.x() > NearLimitPx && cursor.y() > NearLimitPx
                           && cursor.y() < Height() / TwipsPerPixel;
-        if (near)
+        m_heldOut = m_heldOut && !near;
+        if (near || m_heldOut)
             setLeft(screenWidth - Width());
         else if (!m_hideBarOn)
             setLeft(screenWidth - twipsOf(m_picBar->width()) - HiddenStrip);
@@ -422,6 +425,18 @@ void frmMain::Timer1_Timer()
         setTop(0);
     else if (screenHeight - Height() < Top())
         setTop(std::max(0.0, screenHeight - Height()));
+}
+
+void frmMain::bringToFront()
+{
+    m_heldOut = true;
+    show();
+    raise();
+    activateWindow();
+    // Out now rather than at the next tick; not while a drag or the
+    // options dialog has stopped the timer.
+    if (m_timer->isActive())
+        Timer1_Timer();
 }
 
 // The panel's labels. The texts are formatted only when the second, the

@@ -55,6 +55,10 @@ public:
     void picBar_MouseDown(int button);
     void picBar_MouseUp(int button);
     void Tickdial1_MouseUp(int button, int shift, float x, float y);
+    // Another start of the program asks for the clock: it comes to the
+    // front, and out when auto-hide had slid it away, until the pointer has
+    // been over it.
+    void bringToFront();
 
     // Children, for the tests.
     toolkit::PictureBox *picBar() const { return m_picBar; }
@@ -108,6 +112,7 @@ private:
     double m_calendarTop = 0;    // twips, where the layout puts the calendar
     bool m_autoHideOn = false;
     bool m_hideBarOn = false;
+    bool m_heldOut = false;      // shown on request, until the pointer comes
 
     // What the panel's labels show: day, language and second of the day.
     QDate m_labelsDate;

@@ -1,3 +1,18 @@
+# The manual page and the Debian changelog, compressed as Debian wants
+# them (gzip -9, without a name or a time stamp), and the copyright file.
+configure_file(${PROJECT_SOURCE_DIR}/assets/tickora.1.in ${PROJECT_BINARY_DIR}/doc/tickora.1 @ONLY)
+set(TICKORA_DOCS_SOURCE ${PROJECT_BINARY_DIR}/doc/tickora.1 ${PROJECT_SOURCE_DIR}/assets/debian/changelog)
+set(TICKORA_DOCS ${PROJECT_BINARY_DIR}/doc/tickora.1.gz ${PROJECT_BINARY_DIR}/doc/changelog.gz)
+foreach(source output IN ZIP_LISTS TICKORA_DOCS_SOURCE TICKORA_DOCS)
+    add_custom_command(OUTPUT ${output}
+        COMMAND sh -c "gzip -9 -n -c \"$1\" >\"$2\"" gzip ${source} ${output}
+        DEPENDS ${source} VERBATIM)
+endforeach()
+add_custom_target(tickora_docs ALL DEPENDS ${TICKORA_DOCS})
+set(TICKORA_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tickora)
+install(FILES ${PROJECT_BINARY_DIR}/doc/tickora.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_BINARY_DIR}/doc/changelog.gz assets/debian/copyright DESTINATION ${TICKORA_DOC_DIR})
+
 # The Debian package: cpack -G DEB in the build folder. Its dependencies
 # are worked out by dpkg-shlibdeps from the libraries the program links.
 set(CPACK_PACKAGE_NAME tickora)

@@ -36,8 +36,12 @@ void mdlMain::setTranslucency(std::unique_ptr<CTranslucentForm> translucency)
 
 QString mdlMain::chooseSettingsFolder(const QString &programFolder, const QString &configFolder)
 {
-    const QFileInfo program(programFolder);
-    if (QFileInfo::exists(QDir(programFolder).filePath(FileName)) || (program.isDir() && program.isWritable()))
+    // An installed copy (its data folder beside it, as in /usr) keeps the
+    // settings per user even when its folder is writable, by root say.
+    const QDir program(programFolder);
+    const bool installed = program.exists(QStringLiteral(TICKORA_DATA_FROM_PROGRAM));
+    const QFileInfo folder(programFolder);
+    if (program.exists(FileName) || (!installed && folder.isDir() && folder.isWritable()))
         return programFolder;
     QDir().mkpath(configFolder);
     return configFolder;

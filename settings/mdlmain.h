@@ -58,8 +58,9 @@ public:
     void ApplySettings(const settings::OptionsRecord &record, Apply scope);
 
     // Where Options.dat lives. Set a folder to use that one; otherwise the
-    // program's folder when the file is there or the folder is writable,
-    // else the per-user configuration folder.
+    // program's folder when the file is there, or when the folder is
+    // writable and not that of an installed copy; else the per-user
+    // configuration folder.
     void setSettingsFolder(const QString &folder) { m_folder = folder; }
     QString settingsPath() const;
 

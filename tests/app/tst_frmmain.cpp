@@ -3,6 +3,7 @@
 #include "frmoption.h"
 #include "mdlmain.h"
 #include "ctranslucentform.h"
+#include "singleinstance.h"
 #include "surface.h"
 #include "tickdial.h"
 
@@ -14,7 +15,9 @@
 #include <QSlider>
 #include "controls.h"
 #include <QLineEdit>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QtTest>
 
@@ -52,6 +55,9 @@ private slots:
     void cancelRestoresTheFile();
     void okAppliesWhatWasSaved();
     void rightClickOnTheDialRedrawsIt();
+    void secondStartBringsTheClockOut();
+    void commandLine_data();
+    void commandLine();
 
 private:
     // Writes Options.dat in the test's folder: the default file with some
@@ -100,8 +106,9 @@ void tst_frmmain::startsAtItsDesignSize()
     open(w);
     QCOMPARE(w.ScaleWidth(), 2880.0);
     QCOMPARE(w.ScaleHeight(), 2670.0);
-    // Centred on the 1280 x 1024 screen, frame included.
-    QCOMPARE(w.pos(), QPoint((1280 - w.width()) / 2, (1024 - w.height()) / 2));
+    // Centred on the 1280 x 1024 screen's height, frame included, and
+    // docked by a first tick before it is mapped.
+    QCOMPARE(w.pos(), QPoint(1280 - w.width(), (1024 - w.height()) / 2));
     QVERIFY(w.windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(w.mthView()->selectedDate(), fake.time.date());
     QCOMPARE(w.Timer1()->interval(), 300);
@@ -677,6 +684,72 @@ void tst_frmmain::rightClickOnTheDialRedrawsIt()
     w.Tickdial1_MouseUp(2, 0, 0, 0);
     QCOMPARE(hides, 1);
     QVERIFY(w.Tickdial1()->isVisible());
+}
+
+// A second start hands over to the running clock, which comes out of
+// hiding until the pointer has been over it; the second start may end.
+void tst_frmmain::secondStartBringsTheClockOut()
+{
+    writeOptions({{2, "AutoHide=1"}});
+    FakeDesktop fake; // the pointer away, at 0, 0
+    frmMain w;
+    open(w);
+    w.Timer1_Timer();
+    const int hidden = w.x();
+    QCOMPARE(hidden, 1257);
+    toolkit::SingleInstance first(QStringLiteral("tickora"), m_dir->path());
+    QVERIFY(first.claim());
+    connect(&first, &toolkit::SingleInstance::activationRequested, &w, &frmMain::bringToFront);
+    bool secondEnds = false;
+    const std::unique_ptr<QThread> second(QThread::create(
+        [&] { secondEnds = !toolkit::SingleInstance(QStringLiteral("tickora"), m_dir->path()).claim(); }));
+    second->start();
+    QTRY_VERIFY(second->isFinished());
+    QVERIFY(secondEnds);
+    for (const QPoint cursor : {QPoint(0, 0), w.clientArea()->mapToGlobal(QPoint(50, 50)), QPoint(0, 0)}) {
+        QCOMPARE(w.x(), 1280 - w.width());
+        fake.cursor = cursor;
+        w.Timer1_Timer();
+    }
+    QCOMPARE(w.x(), hidden);
+}
+
+// Answered without a display: the exit status and what is printed where.
+void tst_frmmain::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out"); // patterns
+    QTest::addColumn<QString>("err");
+    const QString none = QStringLiteral("^$");
+    const QString usage = QStringLiteral("Usage: tickora \\[options\\]\n(.|\n)*-v, --version");
+    QTest::newRow("--version") << QStringList{"--version"} << 0 << QStringLiteral("^Plomb Tickora 1\\.0\n$") << none;
+    QTest::newRow("-h") << QStringList{"-h"} << 0 << QLatin1Char('^') + usage << none;
+    QTest::newRow("unknown option") << QStringList{"--help", "--bogus"} << 2 << none
+                                    << QStringLiteral("^Unknown option 'bogus'.\n\n") + usage;
+    QTest::newRow("argument") << QStringList{"now"} << 2 << none
+                              << QStringLiteral("^Unexpected argument 'now'.\n\n") + usage;
+    QTest::newRow("no X server") << QStringList{} << 1 << none << QStringLiteral("^tickora: [^\n]*DISPLAY[^\n]*\n$");
+}
+
+void tst_frmmain::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QString::fromUtf8(TICKORA_PROGRAM), arguments);
+    QVERIFY(program.waitForFinished());
+    QCOMPARE(program.exitCode(), status);
+    const QString printed = QString::fromLocal8Bit(program.readAllStandardOutput());
+    const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
+    QVERIFY2(QRegularExpression(out).match(printed).hasMatch(), qPrintable(printed));
+    QVERIFY2(QRegularExpression(err).match(errors).hasMatch(), qPrintable(errors));
 }
 
 QTEST_MAIN(tst_frmmain)

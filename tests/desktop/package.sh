@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# The Debian package: cpack makes it with its dependencies worked out; it
-# holds the program, its animation, the menu entry, the icons and the
-# software-centre description, each valid; the installed copy, started where
-# it lies in a folder its user cannot write, shows its window, keeps its
-# settings in the user's configuration folder, finds its animation and
-# shows Qt's colour chooser in Italian.
+# The Debian package: cpack makes it with its dependencies worked out and
+# lintian finds nothing to say; it holds the program, its animation, the
+# menu entry, the icons and the software-centre description, each valid;
+# the installed copy, started where it lies in a folder its user cannot
+# write, shows its window, keeps its settings in the user's configuration
+# folder, finds its animation and shows Qt's colour chooser in Italian.
 #
 # Needs BUILD_DIR (the configured and built build folder) besides what
 # session.sh needs.
@@ -31,6 +31,9 @@ echo "Depends: $depends"
 for lib in libqt6widgets6 libqt6gui6 libqt6core6 libc6; do
     grep -q "\\b$lib\\b" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
+
+# No error and no warning from lintian (copyright, changelog, manual page).
+lintian --fail-on error,warning "$deb" || fail "lintian finds faults in the package"
 
 # --- What it installs -----------------------------------------------------
 # Readable and traversable by everybody, as / is; writable by root only.

@@ -18,10 +18,11 @@ FAKE=("LD_PRELOAD=$(find /usr/lib -name libfaketime.so.1 -print -quit)" "FAKETIM
 xdotool mousemove 10 10
 
 # Starts a clock at the top or at the bottom of the screen with its panel
-# open; sets WIN to its window.
+# open; sets WIN to its window. Each clock has a runtime folder of its own,
+# or the second would hand over to the first.
 open_clock() {
     local top=$1 x y w h
-    start_clock --options "$SESSION_DIR/Options.dat" "${FAKE[@]}"
+    start_clock --options "$SESSION_DIR/Options.dat" "${FAKE[@]}" XDG_RUNTIME_DIR="$(mktemp -d "$SESSION_DIR/run.XXXXXX")"
     WIN=$APP_WIN
     xdotool windowmove "$WIN" 1000 "$top"
     at() { read -r x y w h < <(window_geometry "$WIN") && [ "$y" -eq "$top" ] && [ $((x + w)) -eq 1280 ]; }

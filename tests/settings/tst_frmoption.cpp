@@ -479,6 +479,13 @@ private slots:
         QCOMPARE(mdlMain::chooseSettingsFolder(dir->filePath("missing"), configFolder), configFolder);
         QVERIFY(QFileInfo(configFolder).isDir());
         QCOMPARE(mdlMain::chooseSettingsFolder(dir->path(), configFolder), dir->path());
+        // An installed copy, its data folder beside it: never its own folder,
+        // writable as it is here (by root, say), unless Options.dat is there.
+        const QString installed = dir->filePath("usr/bin");
+        QVERIFY(QDir().mkpath(installed) && QDir(installed).mkpath(QStringLiteral(TICKORA_DATA_FROM_PROGRAM)));
+        QCOMPARE(mdlMain::chooseSettingsFolder(installed, configFolder), configFolder);
+        QVERIFY(QFile(installed + "/Options.dat").open(QIODevice::WriteOnly));
+        QCOMPARE(mdlMain::chooseSettingsFolder(installed, configFolder), installed);
     }
 };
 
