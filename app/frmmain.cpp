@@ -12,6 +12,7 @@
 #include "olecolor.h"
 #include "surface.h"
 #include "tickdial.h"
+#include "ticker.h"
 #include "twips.h"
 #include "val.h"
 
@@ -23,10 +24,10 @@
 #include <QLineEdit>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <qdrawutil.h>
-#include <QTimer>
 #include <QWindow>
 
 using toolkit::toPx;
@@ -78,8 +79,7 @@ constexpr double BarTitlePt = 6;
 constexpr double BarTitleBottom = 150;
 constexpr float BarTitleAngle = 90;
 
-// The timer and the auto-hide strip.
-constexpr int TimerIntervalMs = 300;
+// The auto-hide strip.
 constexpr int NearLimitPx = -5;
 constexpr double HiddenStrip = 70;
 constexpr int MsecsPerSecond = 1000;
@@ -191,9 +191,14 @@ frmMain::frmMain(QWidget *parent)
     connect(m_cmdAbout, &QPushButton::clicked, this, &frmMain::cmdAbout_Click);
     connect(m_dial, &Tickdial::MouseUp, this, &frmMain::Tickdial1_MouseUp);
 
-    m_timer = new QTimer(this);
-    m_timer->setInterval(TimerIntervalMs);
-    connect(m_timer, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    // The labels change every second while the panel is open, else at
+    // most every minute.
+    m_timer = new toolkit::Ticker(this);
+    m_timer->setEvery(toolkit::Ticker::Every::Minute);
+    connect(m_timer, &toolkit::Ticker::timeout, this, &frmMain::Timer1_Timer);
+    // Docking follows the pointer and the screens.
+    connect(&toolkit::desktopEvents(), &toolkit::DesktopEvents::pointerMoved, this, &frmMain::Dock);
+    connect(&toolkit::desktopEvents(), &toolkit::DesktopEvents::screensChanged, this, &frmMain::Dock);
 
     // The client area starts at 2880 x 2670 twips, centred on the screen.
     resizeWindowPx(QSize(toPxInt(InitialClientWidth) + 2 * FramePx,
@@ -427,6 +432,9 @@ void frmMain::Form_Activate()
     m_dial->setLancetSecondColor(options.picColorSecond()->BackColor());
     m_dial->setLancetMinuteColor(options.picColorMinute()->BackColor());
     m_dial->setLancetHourColor(options.picColorHour()->BackColor());
+    // Settings applied, or the options dialog closed: the place may change.
+    m_placeAskedTwice = false;
+    Dock();
 }
 
 void frmMain::showModal(QDialog *dialog)
@@ -445,35 +453,90 @@ void frmMain::Timer1_Timer()
     // says it; its text changes every second and would be announced so.
     if (m_lblTime->accessibleName() != m_dial->accessibleName())
         m_lblTime->setAccessibleName(m_dial->accessibleName());
+}
+
+// The screen the clock docks on: the rightmost one at the window's height,
+// so that nothing of a hidden clock shows on a screen to its right; the
+// primary one when none lies at that height (a clock left outside every
+// screen comes back there).
+static QRect dockingScreen(const QList<QRect> &screens, const QRect &window)
+{
+    QRect chosen;
+    for (const QRect &screen : screens)
+        if (screen.top() <= window.bottom() && window.top() <= screen.bottom()
+            && (chosen.isNull() || screen.right() > chosen.right()))
+            chosen = screen;
+    return chosen.isNull() ? screens.value(0) : chosen;
+}
+
+// Docks the window at the right edge, hides or shows it when auto-hide is
+// on, and keeps it inside the screen's height. Runs when the pointer
+// crosses the window, the window moves or changes size, a screen changes,
+// a drag ends and the settings are applied; never during a drag or while
+// the options dialog is open.
+void frmMain::Dock()
+{
+    if (!isVisible() || m_dragging || m_optionsOpen)
+        return;
+    const QRect screen = dockingScreen(toolkit::desktop().screens(), frameGeometry());
 
     // The cursor in the client area's pixels.
-    m_mdlMain->setCursorPos(m_client->mapFromGlobal(toolkit::desktop().cursorPos()));
+    const QPoint global = toolkit::desktop().cursorPos();
+    m_mdlMain->setCursorPos(m_client->mapFromGlobal(global));
     const QPoint cursor = m_mdlMain->CursorPos();
+    const bool near = cursor.x() > NearLimitPx && cursor.y() > NearLimitPx
+                      && cursor.y() < Height() / TwipsPerPixel;
+    const bool shown = !m_autoHideOn || near;
 
-    const QSize screenPx = toolkit::desktop().primaryScreenSize();
-    const double screenWidth = twipsOf(screenPx.width());
-    const double screenHeight = twipsOf(screenPx.height());
+    const double right = twipsOf(screen.x() + screen.width());
+    double left = right - Width();
+    if (!shown)
+        left = m_hideBarOn ? right - HiddenStrip : right - twipsOf(m_picBar->width()) - HiddenStrip;
 
-    if (!m_autoHideOn) {
-        setLeft(screenWidth - Width());
+    // Inside the screen's height. A window taller than the screen stays
+    // pinned at the top.
+    int top = y();
+    if (top < screen.top())
+        top = screen.top();
+    else if (screen.bottom() + 1 - height() < top)
+        top = std::max(screen.top(), screen.bottom() + 1 - height());
+
+    // Brought up to date before it shows; nothing ticks while it is hidden.
+    setClockRunning(shown);
+    placeAt(QPoint(toPxInt(left), top));
+    // Near but outside the window (just below it) no crossing tells when
+    // the pointer goes away: follow it until then.
+    toolkit::desktop().followPointer(m_autoHideOn && near && !frameGeometry().contains(global));
+}
+
+void frmMain::setClockRunning(bool running)
+{
+    if (running == m_timer->isActive())
+        return;
+    if (running) {
+        m_dial->Timer1_Timer();
+        Timer1_Timer();
+        m_dial->Timer1()->start();
+        m_timer->start();
     } else {
-        const bool near = cursor.x() > NearLimitPx && cursor.y() > NearLimitPx
-                          && cursor.y() < Height() / TwipsPerPixel;
-        if (near)
-            setLeft(screenWidth - Width());
-        else if (!m_hideBarOn)
-            setLeft(screenWidth - twipsOf(m_picBar->width()) - HiddenStrip);
-        else
-            setLeft(screenWidth - HiddenStrip);
+        m_dial->Timer1()->stop();
+        m_timer->stop();
     }
+}
 
-    // Keep the window inside the screen's height. A window taller than the
-    // screen stays pinned at the top instead of jumping between the top and
-    // a negative position on alternate ticks.
-    if (Top() < 0)
-        setTop(0);
-    else if (screenHeight - Height() < Top())
-        setTop(std::max(0.0, screenHeight - Height()));
+void frmMain::placeAt(QPoint topLeft)
+{
+    if (topLeft == pos())
+        return;
+    if (topLeft != m_placeAsked) {
+        m_placeAsked = topLeft;
+        m_placeAskedTwice = false;
+    } else if (m_placeAskedTwice) {
+        return;
+    } else {
+        m_placeAskedTwice = true;
+    }
+    toolkit::desktop().moveWindow(this, topLeft);
 }
 
 // The panel's labels. The texts are formatted only when the second, the
@@ -504,6 +567,9 @@ void frmMain::cmdMonth_Click()
         setHeight(twipsOf(mthView()->y() + mthView()->height()) + CalendarMargin);
     }
     Form_Resize();
+    // The time label shows seconds; it opens showing the current ones.
+    m_timer->setEvery(m_calendarOpen ? toolkit::Ticker::Every::Second : toolkit::Ticker::Every::Minute);
+    Timer1_Timer();
 }
 
 void frmMain::cmdClose_Click()
@@ -527,10 +593,10 @@ void frmMain::Tickdial1_MouseUp(int button, int, float, float)
 }
 
 // Dragging by the bar: the window follows the mouse while any button is
-// held; the timer stays off for exactly that long.
+// held; docking waits for exactly that long, then goes by where the pointer
+// is at the release.
 void frmMain::picBar_MouseDown(int)
 {
-    m_timer->stop();
     m_dragging = true;
     m_dragStartCursor = toolkit::desktop().cursorPos();
     m_dragStartWindow = pos();
@@ -540,12 +606,13 @@ void frmMain::picBar_MouseUp(int button)
 {
     if (m_dragging) {
         m_dragging = false;
-        m_timer->start();
+        m_placeAskedTwice = false;
+        Dock();
     }
     if (button == RightButton) {
-        m_timer->stop();
+        m_optionsOpen = true;
         m_mdlMain->ShowOptions();
-        m_timer->start();
+        m_optionsOpen = false;
         Form_Activate();
     }
 }
@@ -602,6 +669,13 @@ void frmMain::resizeEvent(QResizeEvent *event)
     m_resizeSeen = true;
     m_client->setGeometry(rect().adjusted(FramePx, FramePx, -FramePx, -FramePx));
     Form_Resize();
+    Dock();
+}
+
+void frmMain::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    Dock();
 }
 
 void frmMain::paintEvent(QPaintEvent *)

@@ -1,13 +1,12 @@
 #include "pointerwatch.h"
 
 #include <QCoreApplication>
-#include <QCursor>
 #include <QGuiApplication>
 
 #include <xcb/xcb.h>
 #include <xcb/xinput.h>
 
-#include <cstdlib>
+#include <utility>
 
 namespace toolkit {
 
@@ -24,11 +23,6 @@ struct MotionMask
     std::uint32_t bits;
 };
 
-MotionMask motionMask(bool on)
-{
-    return MotionMask{.bits = on ? std::uint32_t(XCB_INPUT_XI_EVENT_MASK_RAW_MOTION) : 0u};
-}
-
 xcb_connection_t *x11Connection()
 {
     const auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -37,8 +31,10 @@ xcb_connection_t *x11Connection()
 
 } // namespace
 
-PointerWatch::PointerWatch()
+PointerWatch::PointerWatch(std::function<void()> moved)
+    : m_moved(std::move(moved))
 {
+    QCoreApplication::instance()->installNativeEventFilter(this);
     m_connection = x11Connection();
     if (!m_connection)
         return;
@@ -49,43 +45,18 @@ PointerWatch::PointerWatch()
     }
     m_xinputOpcode = xinput->major_opcode;
     m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
-
-    // A server that refuses the selection (no XInput 2 for this client)
-    // leaves the watch asking at every look.
-    const MotionMask mask = motionMask(true);
-    const xcb_void_cookie_t cookie = xcb_input_xi_select_events_checked(m_connection, m_root, 1, &mask.head);
-    if (xcb_generic_error_t *error = xcb_request_check(m_connection, cookie)) {
-        std::free(error);
-        m_connection = nullptr;
-        return;
-    }
-    m_selected = true;
-    QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
 PointerWatch::~PointerWatch() = default;
 
-void PointerWatch::selectMotion(bool on)
+void PointerWatch::follow(bool on)
 {
-    const MotionMask mask = motionMask(on);
+    if (!m_connection || on == m_following)
+        return;
+    const MotionMask mask{.bits = on ? std::uint32_t(XCB_INPUT_XI_EVENT_MASK_RAW_MOTION) : 0u};
     xcb_input_xi_select_events(m_connection, m_root, 1, &mask.head);
     xcb_flush(m_connection);
-    m_selected = on;
-}
-
-QPoint PointerWatch::pos()
-{
-    if (!m_connection)
-        return QCursor::pos();
-    if (m_stale) {
-        // Ask for the next motion before asking where the pointer is: a
-        // motion in between is then reported, never lost.
-        if (!m_selected)
-            selectMotion(true);
-        m_pos = QCursor::pos();
-        m_stale = false;
-    }
-    return m_pos;
+    m_following = on;
 }
 
 bool PointerWatch::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
@@ -96,22 +67,20 @@ bool PointerWatch::nativeEventFilter(const QByteArray &eventType, void *message,
     switch (event->response_type & ~0x80) {
     case XCB_ENTER_NOTIFY:
     case XCB_LEAVE_NOTIFY:
-        m_stale = true;
+        m_moved();
         return false;
     case XCB_GE_GENERIC: {
         const auto *generic = static_cast<const xcb_ge_generic_event_t *>(message);
-        if (generic->extension != m_xinputOpcode)
+        if (!m_connection || generic->extension != m_xinputOpcode)
             return false;
         if (generic->event_type == XCB_INPUT_ENTER || generic->event_type == XCB_INPUT_LEAVE) {
-            m_stale = true;
+            m_moved();
             return false;
         }
         if (generic->event_type != XCB_INPUT_RAW_MOTION)
             return false;
-        // One report is enough until the next look.
-        m_stale = true;
-        if (m_selected)
-            selectMotion(false);
+        if (m_following)
+            m_moved();
         return true;
     }
     default:
