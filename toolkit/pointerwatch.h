@@ -5,38 +5,25 @@
 #include <cstdint>
 #include <functional>
 
-struct xcb_connection_t;
-
 namespace toolkit {
 
-// Tells when the pointer may have moved in a way the program cares about:
-// it crossed into or out of one of the program's windows (also while a
-// modal dialog blocks the window, when Qt drops the crossing), or, while
-// followed, it moved at all.
-//
-// Following asks the X server (XInput 2) for raw pointer motion on the
-// root window, a stream of events; the program follows only for as long as
-// a crossing cannot tell it what it needs. A still pointer, and a pointer
-// moving elsewhere while not followed, cost nothing. Where XInput 2 is
-// missing (other platforms) only the crossings are reported.
+// Tells when the pointer crosses into or out of one of the program's
+// windows, from the X server's crossing events (core or XInput 2), also
+// while a modal dialog blocks the window and Qt drops the crossing. A still
+// pointer, and a pointer moving elsewhere, cost nothing.
 class PointerWatch final : public QAbstractNativeEventFilter
 {
 public:
-    explicit PointerWatch(std::function<void()> moved);
+    explicit PointerWatch(std::function<void()> crossed);
     ~PointerWatch() override;
     PointerWatch(const PointerWatch &) = delete;
     PointerWatch &operator=(const PointerWatch &) = delete;
 
-    void follow(bool on);
-
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
 
 private:
-    std::function<void()> m_moved;
-    xcb_connection_t *m_connection = nullptr;
-    std::uint32_t m_root = 0;
+    std::function<void()> m_crossed;
     std::uint8_t m_xinputOpcode = 0;
-    bool m_following = false;
 };
 
 } // namespace toolkit

@@ -21,6 +21,8 @@ namespace toolkit {
 
 namespace {
 
+constexpr int FollowIntervalMs = 100;
+
 class RealDesktop final : public Desktop
 {
 public:
@@ -80,7 +82,23 @@ public:
         return geometries;
     }
 
-    void followPointer(bool on) override { pointer().follow(on); }
+    // No event tells that the pointer left the near area when that area
+    // reaches outside the window (a few pixels below it), so the pointer is
+    // looked at a few times a second for as long as it stays there.
+    void followPointer(bool on) override
+    {
+        if (!m_followTimer) {
+            if (!on)
+                return;
+            m_followTimer = new QTimer(qApp);
+            m_followTimer->setInterval(FollowIntervalMs);
+            QObject::connect(m_followTimer, &QTimer::timeout, &desktopEvents(), &DesktopEvents::pointerMoved);
+        }
+        if (!on)
+            m_followTimer->stop();
+        else if (!m_followTimer->isActive())
+            m_followTimer->start();
+    }
 
     void moveWindow(QWidget *window, QPoint topLeft) override
     {
@@ -173,6 +191,7 @@ private:
     mutable bool m_pointerReported = false;
     mutable bool m_watchingScreens = false;
     QPointer<QTimer> m_wakeTimer;
+    QPointer<QTimer> m_followTimer;
 };
 
 RealDesktop &realDesktop()
