@@ -209,7 +209,8 @@ frmMain::frmMain(QWidget *parent)
 
     Form_Load();
     Form_Resize();
-    m_timer->start();
+    // The clock runs from the moment it shows (Dock): hidden, nothing ticks.
+    m_dial->Timer1()->stop();
 }
 
 frmMain::~frmMain() = default;

@@ -26,7 +26,6 @@ public:
     QSize screen = QSize(1280, 1024);      // the primary screen, at (0, 0)
     QList<QRect> moreScreens;
     QDateTime wake;                       // the wake-up asked for; invalid: none
-    bool following = false;
     QVector<Message> messages;
     QVector<QUrl> openedUrls;
     QHash<QWidget *, double> opacity;
@@ -48,7 +47,7 @@ public:
     QSize primaryScreenSize() const override { return screen; }
     QList<QRect> screens() const override { return QList<QRect>{QRect(QPoint(), screen)} + moreScreens; }
     void wakeAt(const QDateTime &when) override { wake = when; }
-    void followPointer(bool on) override { following = on; }
+    void followPointer(bool) override {}
     // The desktop's events.
     void movePointer(QPoint to) { cursor = to; emit toolkit::desktopEvents().pointerMoved(); }
     void changeScreens() { emit toolkit::desktopEvents().screensChanged(); }
