@@ -2,6 +2,7 @@
 
 #include "desktop.h"
 
+#include <QHash>
 #include <QList>
 #include <QPointer>
 
@@ -11,6 +12,13 @@ namespace {
 
 constexpr qint64 MsecsPerSecond = 1000;
 constexpr qint64 MsecsPerMinute = 60 * MsecsPerSecond;
+
+// Milliseconds on the local wall clock (since the epoch, plus the zone's
+// offset in force).
+qint64 wallMsecs(const QDateTime &now)
+{
+    return now.toMSecsSinceEpoch() + qint64(now.offsetFromUtc()) * MsecsPerSecond;
+}
 
 // The one wake-up shared by every ticker.
 class Schedule
@@ -27,14 +35,15 @@ public:
         if (!m_connected) {
             m_connected = true;
             // Both a wake-up and a jump bring every running ticker up to date.
-            QObject::connect(&desktopEvents(), &DesktopEvents::wake, [this] { tickAll(); });
-            QObject::connect(&desktopEvents(), &DesktopEvents::timeChanged, [this] { tickAll(); });
+            QObject::connect(&desktopEvents(), &DesktopEvents::wake, [this] { tickAll(false); });
+            QObject::connect(&desktopEvents(), &DesktopEvents::timeChanged, [this] { tickAll(true); });
         }
         m_tickers.push_back(ticker);
     }
     void remove(Ticker *ticker)
     {
         m_tickers.removeOne(ticker);
+        m_minuteTicked.remove(ticker);
         rearm();
     }
 
@@ -57,13 +66,21 @@ public:
 
 private:
     // In creation order: a control ticks before the window that hosts it.
-    void tickAll()
+    // A minute ticker woken for another's second ticks only on a new
+    // minute; after a jump every running ticker ticks.
+    void tickAll(bool jumped)
     {
         m_ticking = true;
+        const qint64 minute = wallMsecs(desktop().now()) / MsecsPerMinute;
         QList<QPointer<Ticker>> running;
-        for (Ticker *ticker : std::as_const(m_tickers))
-            if (ticker->isActive())
-                running.push_back(ticker);
+        for (Ticker *ticker : std::as_const(m_tickers)) {
+            if (!ticker->isActive())
+                continue;
+            if (ticker->every() == Ticker::Every::Minute && !jumped && m_minuteTicked.value(ticker, -1) == minute)
+                continue;
+            m_minuteTicked[ticker] = minute;
+            running.push_back(ticker);
+        }
         for (const QPointer<Ticker> &ticker : running)
             if (ticker && ticker->isActive())
                 emit ticker->timeout();
@@ -72,6 +89,7 @@ private:
     }
 
     QList<Ticker *> m_tickers;
+    QHash<Ticker *, qint64> m_minuteTicked; // the wall-clock minute of each one's last tick
     bool m_connected = false;
     bool m_ticking = false;
 };
@@ -115,7 +133,7 @@ void Ticker::stop()
 QDateTime nextTick(const QDateTime &now, Ticker::Every every)
 {
     const qint64 step = every == Ticker::Every::Second ? MsecsPerSecond : MsecsPerMinute;
-    const qint64 wall = now.toMSecsSinceEpoch() + qint64(now.offsetFromUtc()) * MsecsPerSecond;
+    const qint64 wall = wallMsecs(now);
     const qint64 sinceBoundary = ((wall % step) + step) % step;
     return now.addMSecs(step - sinceBoundary);
 }
