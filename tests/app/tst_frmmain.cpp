@@ -18,7 +18,7 @@
 #include <QTimeZone>
 #include <QtTest>
 
-// The main window: its layout at any size, the calendar panel, the timer's
+// The main window: its layout at any size, the calendar panel, the schedule,
 // docking and auto-hide, the clock labels and dragging by the bar.
 class tst_frmmain : public QObject
 {
