@@ -41,8 +41,6 @@ private slots:
     void ticksOnTheWallClock();
     void docksOnTheRightmostScreen_data();
     void docksOnTheRightmostScreen();
-    void verticalClamp_data();
-    void verticalClamp();
     void dragByTheBar_data();
     void dragByTheBar();
     void dragStartsWhereTheButtonWentDown();
@@ -412,7 +410,9 @@ void tst_frmmain::ticksOnTheWallClock()
     QCOMPARE(fake.wake, next);
 }
 
-// The rightmost screen at the clock's height, followed as screens change.
+// The rightmost screen at the clock's height, followed as screens change,
+// and the clock kept inside that screen's height (pinned at its top when
+// taller).
 void tst_frmmain::docksOnTheRightmostScreen_data()
 {
     QTest::addColumn<QList<QRect>>("before");  // beside the 1280 x 1024 primary at (0, 0)
@@ -420,17 +420,24 @@ void tst_frmmain::docksOnTheRightmostScreen_data()
     QTest::addColumn<QSize>("primaryAfter");
     QTest::addColumn<int>("top");
     QTest::addColumn<QPoint>("expected");     // the top-right corner
+    QTest::addColumn<int>("height");
     const QList<QRect> none;
     const QRect right(1280, 0, 1920, 1080);
-    QTest::newRow("primary left of another") << none << QList{right} << QSize(1280, 1024) << 100 << QPoint(3200, 100);
-    QTest::newRow("primary right of another") << none << QList{QRect(-1920, 0, 1920, 1080)} << QSize(1280, 1024) << 100
-                                              << QPoint(1280, 100);
-    QTest::newRow("another, not at its height") << none << QList{QRect(1280, 0, 1920, 600)} << QSize(1280, 1024) << 700
-                                                << QPoint(1280, 700);
-    QTest::newRow("the other removed") << QList{right} << none << QSize(1280, 1024) << 100 << QPoint(1280, 100);
-    QTest::newRow("resized") << none << none << QSize(1024, 768) << 100 << QPoint(1024, 100);
-    QTest::newRow("left outside every screen") << QList{QRect(1280, 0, 1920, 1800)} << none << QSize(1280, 1024) << 1500
-                                               << QPoint(1280, 1024 - 186);
+    const QSize primary(1280, 1024);
+    QTest::newRow("above the top") << none << none << primary << -40 << QPoint(1280, 0) << 186;
+    QTest::newRow("exactly at the bottom") << none << none << primary << 838 << QPoint(1280, 838) << 186;
+    QTest::newRow("below the bottom") << none << none << primary << 900 << QPoint(1280, 838) << 186;
+    QTest::newRow("taller than the screen, from below") << none << none << primary << 30 << QPoint(1280, 0) << 1200;
+    QTest::newRow("taller than the screen, from above") << none << none << primary << -50 << QPoint(1280, 0) << 1200;
+    QTest::newRow("primary left of another") << none << QList{right} << primary << 100 << QPoint(3200, 100) << 186;
+    QTest::newRow("primary right of another") << none << QList{QRect(-1920, 0, 1920, 1080)} << primary << 100
+                                              << QPoint(1280, 100) << 186;
+    QTest::newRow("another, not at its height") << none << QList{QRect(1280, 0, 1920, 600)} << primary << 700
+                                                << QPoint(1280, 700) << 186;
+    QTest::newRow("the other removed") << QList{right} << none << primary << 100 << QPoint(1280, 100) << 186;
+    QTest::newRow("resized") << none << none << QSize(1024, 768) << 100 << QPoint(1024, 100) << 186;
+    QTest::newRow("left outside every screen") << QList{QRect(1280, 0, 1920, 1800)} << none << primary << 1500
+                                               << QPoint(1280, 1024 - 186) << 186;
 }
 
 void tst_frmmain::docksOnTheRightmostScreen()
@@ -440,46 +447,17 @@ void tst_frmmain::docksOnTheRightmostScreen()
     QFETCH(QSize, primaryAfter);
     QFETCH(int, top);
     QFETCH(QPoint, expected);
+    QFETCH(int, height);
     FakeDesktop fake;
     fake.moreScreens = before;
     frmMain w;
     open(w);
+    w.resize(200, height);
     w.move(10, top);
     fake.moreScreens = after;
     fake.screen = primaryAfter;
     fake.changeScreens();
     QCOMPARE(w.frameGeometry().topRight() + QPoint(1, 0), expected);
-}
-
-void tst_frmmain::verticalClamp_data()
-{
-    QTest::addColumn<int>("heightPx");
-    QTest::addColumn<int>("startTop");
-    QTest::addColumn<int>("expectedTop");
-    QTest::newRow("inside stays") << 186 << 300 << 300;
-    QTest::newRow("above the top") << 186 << -40 << 0;
-    QTest::newRow("below the bottom") << 186 << 900 << 1024 - 186;
-    QTest::newRow("exactly at the bottom") << 186 << 1024 - 186 << 1024 - 186;
-    QTest::newRow("taller than the screen, from above") << 1200 << -50 << 0;
-    QTest::newRow("taller than the screen, at the top") << 1200 << 0 << 0;
-    QTest::newRow("taller than the screen, from below") << 1200 << 30 << 0;
-}
-
-void tst_frmmain::verticalClamp()
-{
-    QFETCH(int, heightPx);
-    QFETCH(int, startTop);
-    QFETCH(int, expectedTop);
-    FakeDesktop fake;
-    frmMain w;
-    open(w);
-    w.resize(200, heightPx);
-    w.move(500, startTop);
-    QCOMPARE(w.y(), expectedTop);
-    // And it stays there at the following events.
-    fake.changeScreens();
-    fake.movePointer(QPoint(5, 5));
-    QCOMPARE(w.y(), expectedTop);
 }
 
 // Nothing docks the window during the drag; at the release it docks, shown
