@@ -100,6 +100,20 @@ int buttonCode(Qt::MouseButton button)
 
 double twipsOf(int px) { return double(px) * TwipsPerPixel; }
 
+// The screen the clock docks on: the rightmost one at the window's height,
+// so that nothing of a hidden clock shows on a screen to its right; the
+// primary one when none lies at that height (a clock left outside every
+// screen comes back there).
+QRect dockingScreen(const QList<QRect> &screens, const QRect &window)
+{
+    QRect chosen;
+    for (const QRect &screen : screens)
+        if (screen.top() <= window.bottom() && window.top() <= screen.bottom()
+            && (chosen.isNull() || screen.right() > chosen.right()))
+            chosen = screen;
+    return chosen.isNull() ? screens.value(0) : chosen;
+}
+
 QFont arialFont(double points, bool bold)
 {
     QFont font(QStringLiteral("Arial"));
@@ -210,7 +224,9 @@ frmMain::frmMain(QWidget *parent)
     Form_Load();
     Form_Resize();
     // The clock runs from the moment it shows (Dock): hidden, nothing ticks.
+    // The labels hold a time from the start, for whoever reads them first.
     m_dial->Timer1()->stop();
+    Timer1_Timer();
 }
 
 frmMain::~frmMain() = default;
@@ -454,20 +470,6 @@ void frmMain::Timer1_Timer()
     // says it; its text changes every second and would be announced so.
     if (m_lblTime->accessibleName() != m_dial->accessibleName())
         m_lblTime->setAccessibleName(m_dial->accessibleName());
-}
-
-// The screen the clock docks on: the rightmost one at the window's height,
-// so that nothing of a hidden clock shows on a screen to its right; the
-// primary one when none lies at that height (a clock left outside every
-// screen comes back there).
-static QRect dockingScreen(const QList<QRect> &screens, const QRect &window)
-{
-    QRect chosen;
-    for (const QRect &screen : screens)
-        if (screen.top() <= window.bottom() && window.top() <= screen.bottom()
-            && (chosen.isNull() || screen.right() > chosen.right()))
-            chosen = screen;
-    return chosen.isNull() ? screens.value(0) : chosen;
 }
 
 // Docks the window at the right edge, hides or shows it when auto-hide is
