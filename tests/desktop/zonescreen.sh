@@ -37,7 +37,6 @@ wait_for 30 same_as_fresh || fail "zone change: the clock differs from one start
 echo "zone change: right"
 
 xdotool windowmove "$CLOCK" 1000 700
-read -r _ _ _ h < <(window_geometry "$CLOCK")
 xrandr --newmode 1024x768_t 63.50 1024 1072 1176 1328 768 771 775 798 -hsync +vsync
 xrandr --addmode screen 1024x768_t
 xrandr --output screen --mode 1024x768_t
