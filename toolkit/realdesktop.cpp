@@ -84,7 +84,7 @@ public:
 
     // No event tells that the pointer left the near area when that area
     // reaches outside the window (a few pixels below it), so the pointer is
-    // looked at a few times a second for as long as it stays there.
+    // looked at ten times a second for as long as it stays there.
     void followPointer(bool on) override
     {
         if (!m_followTimer) {
