@@ -507,9 +507,10 @@ void frmMain::Dock()
     // Brought up to date before it shows; nothing ticks while it is hidden.
     setClockRunning(shown);
     placeAt(QPoint(toPxInt(left), top));
-    // Near but outside the window (just below it) no crossing tells when
-    // the pointer goes away: follow it until then.
-    toolkit::desktop().followPointer(m_autoHideOn && near && !frameGeometry().contains(global));
+    // Near but not in the window (just below it, or over another window
+    // that covers it) no crossing tells when the pointer goes away: follow
+    // it until then.
+    toolkit::desktop().followPointer(m_autoHideOn && near && !(frameGeometry().contains(global) && underMouse()));
 }
 
 void frmMain::setClockRunning(bool running)
