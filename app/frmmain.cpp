@@ -13,6 +13,7 @@
 #include "olecolor.h"
 #include "surface.h"
 #include "tickdial.h"
+#include "ticker.h"
 #include "twips.h"
 #include "val.h"
 
@@ -23,10 +24,12 @@
 #include <QLabel>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <qdrawutil.h>
 #include <QTimer>
+#include <QWindow>
 
 using toolkit::toPx;
 using toolkit::toPxInt;
@@ -72,13 +75,26 @@ constexpr double BarTitlePt = 6;
 constexpr double BarTitleBottom = 150;
 constexpr float BarTitleAngle = 90;
 
-// The timer and the auto-hide strip.
-constexpr int TimerIntervalMs = 300;
+// The auto-hide strip.
 constexpr int NearLimitPx = -5;
 constexpr double HiddenStrip = 70;
 constexpr int MsecsPerSecond = 1000;
 
 double twipsOf(int px) { return double(px) * TwipsPerPixel; }
+
+// The screen the clock docks on: the rightmost one at the window's height,
+// so that nothing of a hidden clock shows on a screen to its right; the
+// primary one when none lies at that height (a clock left outside every
+// screen comes back there).
+QRect dockingScreen(const QList<QRect> &screens, const QRect &window)
+{
+    QRect chosen;
+    for (const QRect &screen : screens)
+        if (screen.top() <= window.bottom() && window.top() <= screen.bottom()
+            && (chosen.isNull() || screen.right() > chosen.right()))
+            chosen = screen;
+    return chosen.isNull() ? screens.value(0) : chosen;
+}
 
 } // namespace
 
@@ -163,9 +179,14 @@ frmMain::frmMain(QWidget *parent)
     connect(m_cmdAbout, &QPushButton::clicked, this, &frmMain::cmdAbout_Click);
     connect(m_dial, &Tickdial::MouseUp, this, &frmMain::Tickdial1_MouseUp);
 
-    m_timer = new QTimer(this);
-    m_timer->setInterval(TimerIntervalMs);
-    connect(m_timer, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    // The labels change every second while the panel is open, else at
+    // most every minute.
+    m_timer = new toolkit::Ticker(this);
+    m_timer->setEvery(toolkit::Ticker::Every::Minute);
+    connect(m_timer, &toolkit::Ticker::timeout, this, &frmMain::Timer1_Timer);
+    // Docking follows the pointer and the screens.
+    connect(&toolkit::desktopEvents(), &toolkit::DesktopEvents::pointerMoved, this, &frmMain::Dock);
+    connect(&toolkit::desktopEvents(), &toolkit::DesktopEvents::screensChanged, this, &frmMain::Dock);
 
     // The client area starts at 2880 x 2670 twips, centred on the screen's
     // height and already docked at its right edge: some compositors
@@ -178,7 +199,10 @@ frmMain::frmMain(QWidget *parent)
 
     Form_Load();
     Form_Resize();
-    m_timer->start();
+    // The clock runs from the moment it shows (Dock): hidden, nothing ticks.
+    // The labels hold a time from the start, for whoever reads them first.
+    m_dial->Timer1()->stop();
+    Timer1_Timer();
 }
 
 frmMain::~frmMain() = default;
@@ -377,6 +401,9 @@ void frmMain::Form_Activate()
     m_autoHideOn = record.AutoHide == 1;
     m_hideBarOn = record.HideBar == 1;
     m_mdlMain->ApplySettings(record, mdlMain::Apply::Everything);
+    // Settings applied, or the options dialog closed: the place may change.
+    m_placeAskedTwice = false;
+    Dock();
 }
 
 void frmMain::showModal(QDialog *dialog)
@@ -395,36 +422,82 @@ void frmMain::Timer1_Timer()
     // says it; its text changes every second and would be announced so.
     if (m_lblTime->accessibleName() != m_dial->accessibleName())
         m_lblTime->setAccessibleName(m_dial->accessibleName());
+}
+
+// Docks the window at the right edge, hides or shows it when auto-hide is
+// on, and keeps it inside the screen's height. Runs when the pointer
+// crosses the window, the window moves or changes size, a screen changes,
+// a drag ends and the settings are applied; never during a drag or while
+// the options dialog is open.
+void frmMain::Dock()
+{
+    if (!isVisible() || m_dragging || m_optionsOpen)
+        return;
+    const QRect screen = dockingScreen(toolkit::desktop().screens(), frameGeometry());
 
     // The cursor in the client area's pixels.
-    m_mdlMain->setCursorPos(m_client->mapFromGlobal(toolkit::desktop().cursorPos()));
+    const QPoint global = toolkit::desktop().cursorPos();
+    m_mdlMain->setCursorPos(m_client->mapFromGlobal(global));
     const QPoint cursor = m_mdlMain->CursorPos();
+    const bool near = cursor.x() > NearLimitPx && cursor.y() > NearLimitPx
+                      && cursor.y() < Height() / TwipsPerPixel;
+    // A second start holds the clock out until the pointer has been over it.
+    m_heldOut = m_heldOut && !near;
+    // The clock first comes up shown and only then hides: some compositors
+    // (weston's XWayland) place a window where it is first mapped and
+    // ignore its later moves, and a clock mapped hidden would stay so.
+    const bool shown = !m_autoHideOn || near || m_heldOut || !m_paintedOnce;
 
-    const QSize screenPx = toolkit::desktop().primaryScreenSize();
-    const double screenWidth = twipsOf(screenPx.width());
-    const double screenHeight = twipsOf(screenPx.height());
+    const double right = twipsOf(screen.x() + screen.width());
+    double left = right - Width();
+    if (!shown)
+        left = m_hideBarOn ? right - HiddenStrip : right - twipsOf(m_picBar->width()) - HiddenStrip;
 
-    if (!m_autoHideOn) {
-        setLeft(screenWidth - Width());
+    // Inside the screen's height. A window taller than the screen stays
+    // pinned at the top.
+    int top = y();
+    if (top < screen.top())
+        top = screen.top();
+    else if (screen.bottom() + 1 - height() < top)
+        top = std::max(screen.top(), screen.bottom() + 1 - height());
+
+    // Brought up to date before it shows; nothing ticks while it is hidden.
+    setClockRunning(shown);
+    placeAt(QPoint(toPxInt(left), top));
+    // Near but not in the window (just below it, or over another window
+    // that covers it) no crossing tells when the pointer goes away: follow
+    // it until then.
+    toolkit::desktop().followPointer(m_autoHideOn && near && !(frameGeometry().contains(global) && underMouse()));
+}
+
+void frmMain::setClockRunning(bool running)
+{
+    if (running == m_timer->isActive())
+        return;
+    if (running) {
+        m_dial->Timer1_Timer();
+        Timer1_Timer();
+        m_dial->Timer1()->start();
+        m_timer->start();
     } else {
-        const bool near = cursor.x() > NearLimitPx && cursor.y() > NearLimitPx
-                          && cursor.y() < Height() / TwipsPerPixel;
-        m_heldOut = m_heldOut && !near;
-        if (near || m_heldOut)
-            setLeft(screenWidth - Width());
-        else if (!m_hideBarOn)
-            setLeft(screenWidth - twipsOf(m_picBar->width()) - HiddenStrip);
-        else
-            setLeft(screenWidth - HiddenStrip);
+        m_dial->Timer1()->stop();
+        m_timer->stop();
     }
+}
 
-    // Keep the window inside the screen's height. A window taller than the
-    // screen stays pinned at the top instead of jumping between the top and
-    // a negative position on alternate ticks.
-    if (Top() < 0)
-        setTop(0);
-    else if (screenHeight - Height() < Top())
-        setTop(std::max(0.0, screenHeight - Height()));
+void frmMain::placeAt(QPoint topLeft)
+{
+    if (topLeft == pos())
+        return;
+    if (topLeft != m_placeAsked) {
+        m_placeAsked = topLeft;
+        m_placeAskedTwice = false;
+    } else if (m_placeAskedTwice) {
+        return;
+    } else {
+        m_placeAskedTwice = true;
+    }
+    toolkit::desktop().moveWindow(this, topLeft);
 }
 
 void frmMain::bringToFront()
@@ -433,10 +506,8 @@ void frmMain::bringToFront()
     show();
     raise();
     activateWindow();
-    // Out now rather than at the next tick; not while a drag or the
-    // options dialog has stopped the timer.
-    if (m_timer->isActive())
-        Timer1_Timer();
+    // Out now, unless a drag or the options dialog holds the place.
+    Dock();
 }
 
 // The panel's labels. The texts are formatted only when the second, the
@@ -467,6 +538,9 @@ void frmMain::cmdMonth_Click()
         setHeight(twipsOf(mthView()->y() + mthView()->height()) + CalendarMargin);
     }
     Form_Resize();
+    // The time label shows seconds; it opens showing the current ones.
+    m_timer->setEvery(m_calendarOpen ? toolkit::Ticker::Every::Second : toolkit::Ticker::Every::Minute);
+    Timer1_Timer();
 }
 
 void frmMain::cmdClose_Click()
@@ -490,10 +564,10 @@ void frmMain::Tickdial1_MouseUp(int button, int, float, float)
 }
 
 // Dragging by the bar: the window follows the mouse while any button is
-// held; the timer stays off for exactly that long.
+// held; docking waits for exactly that long, then goes by where the pointer
+// is at the release.
 void frmMain::picBar_MouseDown(int)
 {
-    m_timer->stop();
     m_dragging = true;
     m_dragStartCursor = toolkit::desktop().cursorPos();
     m_dragStartWindow = pos();
@@ -503,15 +577,16 @@ void frmMain::picBar_MouseUp(int button)
 {
     if (m_dragging) {
         m_dragging = false;
-        m_timer->start();
+        m_placeAskedTwice = false;
+        Dock();
     }
     if (button == toolkit::RightButtonCode) {
-        m_timer->stop();
         // Made as it opens and gone when it closes: a clock whose options
         // are never opened does not carry the dialog.
+        m_optionsOpen = true;
         frmOption options(*m_mdlMain);
         toolkit::desktop().execModal(&options);
-        m_timer->start();
+        m_optionsOpen = false;
         Form_Activate();
     }
 }
@@ -568,6 +643,13 @@ void frmMain::resizeEvent(QResizeEvent *event)
     m_resizeSeen = true;
     m_client->setGeometry(rect().adjusted(FramePx, FramePx, -FramePx, -FramePx));
     Form_Resize();
+    Dock();
+}
+
+void frmMain::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    Dock();
 }
 
 void frmMain::paintEvent(QPaintEvent *)
@@ -575,6 +657,11 @@ void frmMain::paintEvent(QPaintEvent *)
     // A raised frame, as thick as the sizing border.
     QPainter painter(this);
     qDrawWinPanel(&painter, rect(), palette(), false);
+    if (!m_paintedOnce) {
+        // On screen now: the place may be the hidden one.
+        m_paintedOnce = true;
+        QMetaObject::invokeMethod(this, &frmMain::Dock, Qt::QueuedConnection);
+    }
 }
 
 Qt::Edges frmMain::edgesAt(QPoint pos) const

@@ -11,11 +11,10 @@ class QCalendarWidget;
 class QDialog;
 class QLabel;
 class QPushButton;
-class QTimer;
 class Tickdial;
 class CTranslucentForm;
 class mdlMain;
-namespace toolkit { class PictureBox; }
+namespace toolkit { class PictureBox; class Ticker; }
 
 // The clock's main window: a frameless, resizable window docked at the
 // right edge of the screen, with the bar on its left, the dial beside it
@@ -69,7 +68,7 @@ public:
     QLabel *lblDate() const { return m_lblDate; }
     QLabel *lblTime() const { return m_lblTime; }
     QCalendarWidget *mthView();
-    QTimer *Timer1() const { return m_timer; }
+    toolkit::Ticker *Timer1() const { return m_timer; }
     QWidget *clientArea() const { return m_client; }
     mdlMain &settings() const { return *m_mdlMain; }
 
@@ -79,6 +78,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -87,6 +87,9 @@ protected:
 
 private:
     void showDateAndTime(const QDateTime &now);
+    void Dock();
+    void setClockRunning(bool running);
+    void placeAt(QPoint topLeft);
     void DrawBarTitle();
     void PrintRotated(toolkit::PictureBox &surface, const QFont &font, const QString &text,
                       float angle, float x, float y);
@@ -104,7 +107,7 @@ private:
     QLabel *m_lblDate = nullptr;
     QLabel *m_lblTime = nullptr;
     QCalendarWidget *m_mthView = nullptr;
-    QTimer *m_timer = nullptr;
+    toolkit::Ticker *m_timer = nullptr;
     std::unique_ptr<mdlMain> m_mdlMain; // the settings module and the shared translucency
 
     bool m_calendarOpen = false;
@@ -120,9 +123,16 @@ private:
     int m_labelsSecond = -1;
 
     bool m_shownOnce = false;
+    bool m_paintedOnce = false;  // mapped and drawn at least once
     bool m_resizeSeen = false;
     // A drag by the bar: where the button went down and where the window was.
     bool m_dragging = false;
+    bool m_optionsOpen = false;
+    // The place last asked of the window manager, and whether it was asked
+    // twice: a window manager that keeps the window elsewhere is not asked
+    // a third time.
+    QPoint m_placeAsked;
+    bool m_placeAskedTwice = false;
     QPoint m_dragStartCursor;
     QPoint m_dragStartWindow;
 };

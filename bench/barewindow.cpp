@@ -1,7 +1,7 @@
 // The toolkit's floor for the benchmark: an empty Qt Widgets window of the
 // clock's size that does nothing at all once shown. With --timers it also
-// runs the clock's two timers (200 and 300 ms) with nothing to do: the cost
-// of the ticking alone.
+// runs the two timers the clock once polled with (200 and 300 ms): the cost
+// of polling alone.
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>

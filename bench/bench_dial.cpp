@@ -23,6 +23,9 @@ public:
     QDateTime now() const override { return time; }
     QPoint cursorPos() const override { return {}; }
     QSize primaryScreenSize() const override { return {}; }
+    QList<QRect> screens() const override { return {}; }
+    void wakeAt(const QDateTime &) override {}
+    void followPointer(bool) override {}
     void moveWindow(QWidget *, QPoint) override {}
     bool canSetWindowOpacity() const override { return false; }
     void setWindowOpacity(QWidget *, double) override {}

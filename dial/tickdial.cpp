@@ -2,11 +2,11 @@
 
 #include "dateformat.h"
 #include "desktop.h"
+#include "ticker.h"
 #include "twips.h"
 
 #include <QLabel>
 #include <QMouseEvent>
-#include <QTimer>
 
 using toolkit::TwipsPerPixel;
 
@@ -18,7 +18,6 @@ const QString ZeroWidthMessage = QStringLiteral("Il valore non può essere ugual
 const QString WidthRangeMessage = QStringLiteral("Il valore deve essere compreso tra 0 e 80.");
 
 constexpr int MaxBorderWidth = 80;
-constexpr int TimerIntervalMs = 200;
 
 // Design sizes and settings of the control and its children, twips.
 constexpr double DesignWidth = 3315, DesignHeight = 2970;
@@ -63,7 +62,7 @@ Tickdial::Tickdial(QWidget *parent)
     , m_LineS(m_pic->addLine())
     , m_shapeBorder(m_pic->addShape())
     , m_lblDate(new QLabel(m_pic))
-    , m_Timer1(new QTimer(this))
+    , m_Timer1(new toolkit::Ticker(this))
 {
     resize(toolkit::toPxInt(DesignWidth), toolkit::toPxInt(DesignHeight));
     setMouseTracking(true);
@@ -96,8 +95,9 @@ Tickdial::Tickdial(QWidget *parent)
 
     connect(m_pic, &toolkit::PictureBox::MouseUp, this, &Tickdial::pic_MouseUp);
     connect(m_pic, &toolkit::PictureBox::imageReset, this, &Tickdial::UserControl_Paint);
-    connect(m_Timer1, &QTimer::timeout, this, &Tickdial::Timer1_Timer);
-    m_Timer1->start(TimerIntervalMs);
+    connect(m_Timer1, &toolkit::Ticker::timeout, this, &Tickdial::Timer1_Timer);
+    m_Timer1->setEvery(toolkit::Ticker::Every::Minute);
+    m_Timer1->start();
 
     UserControl_Initialize();
 }
@@ -148,7 +148,12 @@ void Tickdial::setVisibleTextHours(bool bNewValue)
 void Tickdial::setVisibleSecond(bool bNewValue)
 {
     m_VisibleSecond = bNewValue;
+    // Without a second hand nothing on the dial changes within a minute.
+    m_Timer1->setEvery(bNewValue ? toolkit::Ticker::Every::Second : toolkit::Ticker::Every::Minute);
     UserControl_Paint();
+    // A second hand shown again starts from the current second.
+    if (bNewValue)
+        Timer1_Timer();
     emit PropertyChanged(QStringLiteral("VisibleSecond"));
 }
 

@@ -3,6 +3,7 @@
 #include "olecolor.h"
 #include "propertybag.h"
 #include "surface.h"
+#include "ticker.h"
 
 #include <QDate>
 #include <QPointF>
@@ -10,7 +11,6 @@
 #include <QWidget>
 
 class QLabel;
-class QTimer;
 
 // The clock dial: a round analog face with 60 minute dots or the hour
 // numerals, an optional border ring and date window, and hour, minute and
@@ -92,14 +92,16 @@ public:
     const toolkit::LineObject *LineS() const { return m_LineS; }
     const toolkit::ShapeObject *shapeBorder() const { return m_shapeBorder; }
     QLabel *lblDate() const { return m_lblDate; }
-    QTimer *Timer1() const { return m_Timer1; }
+    // Ticks every second while the second hand shows, every minute
+    // otherwise; a host that hides the dial may stop it.
+    toolkit::Ticker *Timer1() const { return m_Timer1; }
 
     // The control's size in twips (outer and inner agree: no border).
     double Width() const;
     double Height() const;
 
 public slots:
-    // Every 200 ms: moves the second hand, and the hour and minute hands
+    // At each tick: moves the second hand, and the hour and minute hands
     // whenever the minute shown is not the current one.
     void Timer1_Timer();
 
@@ -155,7 +157,7 @@ private:
     toolkit::LineObject *m_LineS;
     toolkit::ShapeObject *m_shapeBorder;
     QLabel *m_lblDate;
-    QTimer *m_Timer1;
+    toolkit::Ticker *m_Timer1;
 
     QPointF m_lblDatePosition;
     QDate m_shownDate;          // the date the date window shows

@@ -2,7 +2,11 @@
 
 #include <QColor>
 #include <QDateTime>
+#include <QList>
+#include <QObject>
 #include <QPoint>
+#include <QRect>
+#include <QRegion>
 #include <QSize>
 #include <QString>
 #include <QUrl>
@@ -14,6 +18,25 @@ class QWidget;
 namespace toolkit {
 
 enum class MessageIcon { Critical, Exclamation, Information };
+
+// What the desktop tells the program, whichever desktop is in use.
+class DesktopEvents : public QObject
+{
+    Q_OBJECT
+signals:
+    // The moment asked for with Desktop::wakeAt has come.
+    void wake();
+    // The time of day jumped: the clock was set, the machine resumed from
+    // a suspend, or the time zone changed.
+    void timeChanged();
+    // A screen was added or removed, or one changed its size or scale.
+    void screensChanged();
+    // The pointer crossed into or out of one of the program's windows, or
+    // moved while followed (Desktop::followPointer).
+    void pointerMoved();
+};
+
+DesktopEvents &desktopEvents();
 
 // Everything the program asks of the desktop goes through this one seam:
 // the time of day, the screen and the cursor, window opacity, stacking,
@@ -27,10 +50,19 @@ public:
     // The current local date and time.
     virtual QDateTime now() const = 0;
 
-    // The cursor's position on the screen and the primary screen's size,
-    // in device-independent pixels.
+    // Asks for one wake signal at the given moment, instead of any asked
+    // for before; an invalid moment asks for none.
+    virtual void wakeAt(const QDateTime &when) = 0;
+
+    // The cursor's position on the screen, the primary screen's size and
+    // every screen's geometry (the primary one first), in
+    // device-independent pixels.
     virtual QPoint cursorPos() const = 0;
     virtual QSize primaryScreenSize() const = 0;
+    virtual QList<QRect> screens() const = 0;
+    // While on, every motion of the pointer is reported; otherwise only its
+    // crossings of the program's windows.
+    virtual void followPointer(bool on) = 0;
 
     // Top-level windows.
     virtual void moveWindow(QWidget *window, QPoint topLeft) = 0;

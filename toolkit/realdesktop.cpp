@@ -1,13 +1,17 @@
 #include "desktop.h"
 #include "pointerwatch.h"
+#include "timewatch.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QCursor>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -17,24 +21,83 @@ namespace toolkit {
 
 namespace {
 
+constexpr int FollowIntervalMs = 100;
+
 class RealDesktop final : public Desktop
 {
 public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 
+    // One precise timer, counted from the wall clock as read now; the
+    // jumps it cannot see come from the time watch.
+    void wakeAt(const QDateTime &when) override
+    {
+        if (!m_wakeTimer) {
+            m_wakeTimer = new QTimer(qApp);
+            m_wakeTimer->setSingleShot(true);
+            m_wakeTimer->setTimerType(Qt::PreciseTimer);
+            QObject::connect(m_wakeTimer, &QTimer::timeout, &desktopEvents(), &DesktopEvents::wake);
+            auto *watch = new TimeWatch(qApp);
+            QObject::connect(watch, &TimeWatch::changed, &desktopEvents(), &DesktopEvents::timeChanged);
+        }
+        if (!when.isValid()) {
+            m_wakeTimer->stop();
+            return;
+        }
+        m_wakeTimer->start(int(std::max<qint64>(0, now().msecsTo(when))));
+    }
+
     QPoint cursorPos() const override
     {
-        // Made at the first look, once the application's connection to the
-        // window system is open.
-        if (!m_pointer)
-            m_pointer = std::make_unique<PointerWatch>();
-        return m_pointer->pos();
+        pointer();
+        return QCursor::pos();
     }
 
     QSize primaryScreenSize() const override
     {
         const QScreen *screen = QGuiApplication::primaryScreen();
         return screen ? screen->geometry().size() : QSize();
+    }
+
+    QList<QRect> screens() const override
+    {
+        if (!m_watchingScreens) {
+            m_watchingScreens = true;
+            QObject::connect(qGuiApp, &QGuiApplication::screenAdded, &desktopEvents(), [](QScreen *screen) {
+                watchScreen(screen);
+                emit desktopEvents().screensChanged();
+            });
+            QObject::connect(qGuiApp, &QGuiApplication::screenRemoved, &desktopEvents(), &DesktopEvents::screensChanged);
+            QObject::connect(qGuiApp, &QGuiApplication::primaryScreenChanged, &desktopEvents(),
+                             &DesktopEvents::screensChanged);
+            for (QScreen *screen : QGuiApplication::screens())
+                watchScreen(screen);
+        }
+        QList<QRect> geometries;
+        if (const QScreen *primary = QGuiApplication::primaryScreen())
+            geometries << primary->geometry();
+        for (const QScreen *screen : QGuiApplication::screens())
+            if (screen != QGuiApplication::primaryScreen())
+                geometries << screen->geometry();
+        return geometries;
+    }
+
+    // No event tells that the pointer left the near area when that area
+    // reaches outside the window (a few pixels below it), so the pointer is
+    // looked at ten times a second for as long as it stays there.
+    void followPointer(bool on) override
+    {
+        if (!m_followTimer) {
+            if (!on)
+                return;
+            m_followTimer = new QTimer(qApp);
+            m_followTimer->setInterval(FollowIntervalMs);
+            QObject::connect(m_followTimer, &QTimer::timeout, &desktopEvents(), &DesktopEvents::pointerMoved);
+        }
+        if (!on)
+            m_followTimer->stop();
+        else if (!m_followTimer->isActive())
+            m_followTimer->start();
     }
 
     void moveWindow(QWidget *window, QPoint topLeft) override
@@ -105,7 +168,36 @@ public:
     void openUrl(const QUrl &url) override { QDesktopServices::openUrl(url); }
 
 private:
+    static void watchScreen(QScreen *screen)
+    {
+        QObject::connect(screen, &QScreen::geometryChanged, &desktopEvents(), &DesktopEvents::screensChanged);
+        QObject::connect(screen, &QScreen::logicalDotsPerInchChanged, &desktopEvents(),
+                         &DesktopEvents::screensChanged);
+    }
+
+    // Made at the first use, once the application's connection to the
+    // window system is open. Its reports come from inside Qt's handling of
+    // an X event; they are passed on from the event loop, one for a burst.
+    PointerWatch &pointer() const
+    {
+        if (!m_pointer)
+            m_pointer = std::make_unique<PointerWatch>([this] {
+                if (m_pointerReported)
+                    return;
+                m_pointerReported = true;
+                QTimer::singleShot(0, &desktopEvents(), [this] {
+                    m_pointerReported = false;
+                    emit desktopEvents().pointerMoved();
+                });
+            });
+        return *m_pointer;
+    }
+
     mutable std::unique_ptr<PointerWatch> m_pointer;
+    mutable bool m_pointerReported = false;
+    mutable bool m_watchingScreens = false;
+    QPointer<QTimer> m_wakeTimer;
+    QPointer<QTimer> m_followTimer;
 };
 
 RealDesktop &realDesktop()
@@ -117,6 +209,12 @@ RealDesktop &realDesktop()
 Desktop *current = nullptr;
 
 } // namespace
+
+DesktopEvents &desktopEvents()
+{
+    static DesktopEvents events;
+    return events;
+}
 
 Desktop &desktop()
 {

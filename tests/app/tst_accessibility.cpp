@@ -380,10 +380,8 @@ void tst_accessibility::optionsKey()
     // The dial is the first stop and has the focus.
     QCOMPARE(QApplication::focusWidget(), w.Tickdial1());
 
-    bool timerWhileOpen = true;
     QString title;
     fake.onModal = [&](QDialog *dialog) {
-        timerWhileOpen = w.Timer1()->isActive();
         title = dialog->windowTitle();
         // The file changes while the dialog is open: the reload afterwards
         // brings it to the dial.
@@ -400,8 +398,6 @@ void tst_accessibility::optionsKey()
     QCOMPARE(w.Tickdial1()->VisibleSecond(), !opens);
     if (opens) {
         QCOMPARE(title, QStringLiteral("Opzioni"));
-        QVERIFY(!timerWhileOpen);
-        QVERIFY(w.Timer1()->isActive());
     }
 }
 

@@ -19,9 +19,10 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
+#include <QTimeZone>
 #include <QtTest>
 
-// The main window: its layout at any size, the calendar panel, the timer's
+// The main window: its layout at any size, the calendar panel, the schedule,
 // docking and auto-hide, the clock labels and dragging by the bar.
 class tst_frmmain : public QObject
 {
@@ -40,10 +41,12 @@ private slots:
     void labels();
     void labelsFollowTheClockFromTickToTick_data();
     void labelsFollowTheClockFromTickToTick();
-    void docksAtTheRightEdge();
-    void verticalClamp_data();
-    void verticalClamp();
-    void dragByTheBarMovesWithTimerOff();
+    void ticksOnTheWallClock_data();
+    void ticksOnTheWallClock();
+    void docksOnTheRightmostScreen_data();
+    void docksOnTheRightmostScreen();
+    void dragByTheBar_data();
+    void dragByTheBar();
     void dragStartsWhereTheButtonWentDown();
     void autoHide_data();
     void autoHide();
@@ -51,7 +54,7 @@ private slots:
     void activationAppliesTheFile();
     void borderWidthIsNormalised_data();
     void borderWidthIsNormalised();
-    void optionsOpenOnRightReleaseWithTimerOff();
+    void optionsOpenOnRightReleaseWithDockingFrozen();
     void cancelRestoresTheFile();
     void okAppliesWhatWasSaved();
     void rightClickOnTheDialRedrawsIt();
@@ -65,7 +68,12 @@ private:
     void writeOptions(const QMap<int, QByteArray> &lines);
     QByteArray readOptions() const;
     // A shown main window whose settings live in the test's folder.
-    void open(frmMain &w) { w.settings().setSettingsFolder(m_dir->path()); w.show(); }
+    void open(frmMain &w)
+    {
+        w.settings().setSettingsFolder(m_dir->path());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+    }
     std::unique_ptr<QTemporaryDir> m_dir;
 
     static QRect twips(QWidget *w) { return QRect(w->x() * 15, w->y() * 15, w->width() * 15, w->height() * 15); }
@@ -106,13 +114,11 @@ void tst_frmmain::startsAtItsDesignSize()
     open(w);
     QCOMPARE(w.ScaleWidth(), 2880.0);
     QCOMPARE(w.ScaleHeight(), 2670.0);
-    // Centred on the 1280 x 1024 screen's height, frame included, and
-    // docked by a first tick before it is mapped.
+    // Docked at the right edge, half-way down the 1280 x 1024 screen.
     QCOMPARE(w.pos(), QPoint(1280 - w.width(), (1024 - w.height()) / 2));
     QVERIFY(w.windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(w.mthView()->selectedDate(), fake.time.date());
-    QCOMPARE(w.Timer1()->interval(), 300);
-    QVERIFY(w.Timer1()->isActive());
+    QCOMPARE(w.lblTime()->text(), "3:00 00"); // current from the first showing
 }
 
 void tst_frmmain::layout_data()
@@ -356,59 +362,140 @@ void tst_frmmain::labelsFollowTheClockFromTickToTick()
     QCOMPARE(w.lblTime()->text(), time);
 }
 
-void tst_frmmain::docksAtTheRightEdge()
+// The one wake-up, asked for the next moment something shown changes, and
+// what the clock shows after it (or after a jump of the time of day).
+void tst_frmmain::ticksOnTheWallClock_data()
 {
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QDateTime>("start");
+    QTest::addColumn<QDateTime>("wake");  // asked for at the start; invalid: none
+    QTest::addColumn<QDateTime>("jump");  // invalid: the wake-up comes instead
+    QTest::addColumn<QString>("shown");   // the dial's time | the time label
+    QTest::addColumn<QDateTime>("next");  // asked for afterwards
+    const QTimeZone rome("Europe/Rome");
+    auto at = [&](int month, int day, QTime time) { return QDateTime(QDate(2026, month, day), time, rome); };
+    QTest::newRow("second hand") << "seconds" << at(3, 4, QTime(3, 0, 0, 400)) << at(3, 4, QTime(3, 0, 1)) << QDateTime()
+                                 << "Ore 3:00|3:00 01" << at(3, 4, QTime(3, 0, 2));
+    QTest::newRow("minutes only") << "minutes" << at(3, 4, QTime(3, 0, 20)) << at(3, 4, QTime(3, 1)) << QDateTime()
+                                  << "Ore 3:01|3:01 00" << at(3, 4, QTime(3, 2));
+    QTest::newRow("panel open") << "panel" << at(3, 4, QTime(3, 0, 20)) << at(3, 4, QTime(3, 0, 21)) << QDateTime()
+                                << "Ore 3:00|3:00 21" << at(3, 4, QTime(3, 0, 22));
+    QTest::newRow("hidden, then shown") << "hidden" << at(3, 4, QTime(3, 0, 20)) << QDateTime() << at(3, 4, QTime(5, 6, 7))
+                                        << "Ore 5:06|5:06 07" << at(3, 4, QTime(5, 7));
+    QTest::newRow("midnight") << "minutes" << at(3, 4, QTime(23, 59, 59)) << at(3, 5, QTime(0, 0)) << QDateTime()
+                              << "Ore 0:00|0:00 00" << at(3, 5, QTime(0, 1));
+    QTest::newRow("spring forward") << "seconds" << at(3, 29, QTime(1, 59, 59)) << at(3, 29, QTime(3, 0)) << QDateTime()
+                                    << "Ore 3:00|3:00 00" << at(3, 29, QTime(3, 0, 1));
+    // 02:59:59 CEST, then 02:00:00 CET.
+    const QDateTime fallBack = QDateTime(QDate(2026, 10, 25), QTime(1, 0), QTimeZone::utc()).toTimeZone(rome);
+    QTest::newRow("fall back") << "seconds" << fallBack.addSecs(-1) << fallBack << QDateTime() << "Ore 2:00|2:00 00"
+                               << fallBack.addSecs(1);
+    QTest::newRow("clock set back") << "seconds" << at(3, 4, QTime(3, 0, 20, 500)) << at(3, 4, QTime(3, 0, 21))
+                                    << at(3, 4, QTime(2, 0, 5, 300)) << "Ore 2:00|2:00 05" << at(3, 4, QTime(2, 0, 6));
+    const QDateTime dhaka = at(3, 4, QTime(3, 0, 20)).toTimeZone(QTimeZone("Asia/Dhaka"));
+    QTest::newRow("zone change") << "minutes" << at(3, 4, QTime(3, 0, 20)) << at(3, 4, QTime(3, 1)) << dhaka
+                                 << "Ore 8:00|8:00 20" << dhaka.addSecs(40);
+}
+
+void tst_frmmain::ticksOnTheWallClock()
+{
+    QFETCH(QString, state);
+    QFETCH(QDateTime, start);
+    QFETCH(QDateTime, wake);
+    QFETCH(QDateTime, jump);
+    QFETCH(QString, shown);
+    QFETCH(QDateTime, next);
+    writeOptions({{2, state == "hidden" ? "AutoHide=1" : "AutoHide=0"}, {10, state == "seconds" ? "ViewSecond=1" : "ViewSecond=0"}});
     FakeDesktop fake;
-    fake.screen = QSize(1024, 768);
+    fake.time = start;
     frmMain w;
     open(w);
-    w.move(10, 100);
-    w.Timer1_Timer();
-    QCOMPARE(w.x() + w.width(), 1024);
-    QCOMPARE(w.y(), 100); // the height is the user's
-    fake.screen = QSize(1920, 1080); // read at every tick
-    w.Timer1_Timer();
-    QCOMPARE(w.x() + w.width(), 1920);
+    fake.movePointer(state == "hidden" ? QPoint(0, 500) : w.mapToGlobal(QPoint(10, 10)));
+    if (state == "panel")
+        w.cmdMonth_Click();
+    QCOMPARE(fake.wake, wake);
+    if (jump.isValid())
+        fake.jumpTo(jump);
+    else
+        fake.fireWake();
+    fake.movePointer(w.mapToGlobal(QPoint(10, 10)));
+    QCOMPARE(w.Tickdial1()->accessibleName() + "|" + w.lblTime()->text(), shown);
+    QCOMPARE(fake.wake, next);
 }
 
-void tst_frmmain::verticalClamp_data()
+// The rightmost screen at the clock's height, followed as screens change,
+// and the clock kept inside that screen's height (pinned at its top when
+// taller).
+void tst_frmmain::docksOnTheRightmostScreen_data()
 {
-    QTest::addColumn<int>("heightPx");
-    QTest::addColumn<int>("startTop");
-    QTest::addColumn<int>("expectedTop");
-    QTest::newRow("inside stays") << 186 << 300 << 300;
-    QTest::newRow("above the top") << 186 << -40 << 0;
-    QTest::newRow("below the bottom") << 186 << 900 << 1024 - 186;
-    QTest::newRow("exactly at the bottom") << 186 << 1024 - 186 << 1024 - 186;
-    QTest::newRow("taller than the screen, from above") << 1200 << -50 << 0;
-    QTest::newRow("taller than the screen, at the top") << 1200 << 0 << 0;
-    QTest::newRow("taller than the screen, from below") << 1200 << 30 << 0;
+    QTest::addColumn<QList<QRect>>("before");  // beside the 1280 x 1024 primary at (0, 0)
+    QTest::addColumn<QList<QRect>>("after");
+    QTest::addColumn<QSize>("primaryAfter");
+    QTest::addColumn<int>("top");
+    QTest::addColumn<QPoint>("expected");     // the top-right corner
+    QTest::addColumn<int>("height");
+    const QList<QRect> none;
+    const QRect right(1280, 0, 1920, 1080);
+    const QSize primary(1280, 1024);
+    QTest::newRow("above the top") << none << none << primary << -40 << QPoint(1280, 0) << 186;
+    QTest::newRow("exactly at the bottom") << none << none << primary << 838 << QPoint(1280, 838) << 186;
+    QTest::newRow("below the bottom") << none << none << primary << 900 << QPoint(1280, 838) << 186;
+    QTest::newRow("taller than the screen, from below") << none << none << primary << 30 << QPoint(1280, 0) << 1200;
+    QTest::newRow("taller than the screen, from above") << none << none << primary << -50 << QPoint(1280, 0) << 1200;
+    QTest::newRow("primary left of another") << none << QList{right} << primary << 100 << QPoint(3200, 100) << 186;
+    QTest::newRow("primary right of another") << none << QList{QRect(-1920, 0, 1920, 1080)} << primary << 100
+                                              << QPoint(1280, 100) << 186;
+    QTest::newRow("another, not at its height") << none << QList{QRect(1280, 0, 1920, 600)} << primary << 700
+                                                << QPoint(1280, 700) << 186;
+    QTest::newRow("the other removed") << QList{right} << none << primary << 100 << QPoint(1280, 100) << 186;
+    QTest::newRow("resized") << none << none << QSize(1024, 768) << 100 << QPoint(1024, 100) << 186;
+    QTest::newRow("left outside every screen") << QList{QRect(1280, 0, 1920, 1800)} << none << primary << 1500
+                                               << QPoint(1280, 1024 - 186) << 186;
 }
 
-void tst_frmmain::verticalClamp()
+void tst_frmmain::docksOnTheRightmostScreen()
 {
-    QFETCH(int, heightPx);
-    QFETCH(int, startTop);
-    QFETCH(int, expectedTop);
+    QFETCH(QList<QRect>, before);
+    QFETCH(QList<QRect>, after);
+    QFETCH(QSize, primaryAfter);
+    QFETCH(int, top);
+    QFETCH(QPoint, expected);
+    QFETCH(int, height);
     FakeDesktop fake;
+    fake.moreScreens = before;
     frmMain w;
     open(w);
-    w.resize(200, heightPx);
-    w.move(500, startTop);
-    w.Timer1_Timer();
-    QCOMPARE(w.y(), expectedTop);
-    // And it stays there at the following ticks.
-    w.Timer1_Timer();
-    w.Timer1_Timer();
-    QCOMPARE(w.y(), expectedTop);
+    w.resize(200, height);
+    w.move(10, top);
+    fake.moreScreens = after;
+    fake.screen = primaryAfter;
+    fake.changeScreens();
+    QCOMPARE(w.frameGeometry().topRight() + QPoint(1, 0), expected);
 }
 
-void tst_frmmain::dragByTheBarMovesWithTimerOff()
+// Nothing docks the window during the drag; at the release it docks, shown
+// or hidden by where the pointer is then.
+void tst_frmmain::dragByTheBar_data()
 {
+    QTest::addColumn<QByteArray>("autoHide");
+    QTest::addColumn<QPoint>("release");  // from the last move
+    QTest::addColumn<int>("expectedX");
+    QTest::newRow("released far away") << QByteArray("0") << QPoint(-300, 400) << 1080;
+    QTest::newRow("auto-hide, released on the bar") << QByteArray("1") << QPoint(30, 0) << 1080;
+    QTest::newRow("auto-hide, released far away") << QByteArray("1") << QPoint(-300, 400) << 1280 - 18 - 5;
+}
+
+void tst_frmmain::dragByTheBar()
+{
+    QFETCH(QByteArray, autoHide);
+    QFETCH(QPoint, release);
+    QFETCH(int, expectedX);
+    writeOptions({{2, "AutoHide=" + autoHide}});
     FakeDesktop fake;
     frmMain w;
     open(w);
     w.move(1080, 200);
+    fake.movePointer(w.mapToGlobal(QPoint(10, 10)));
     auto send = [&](QEvent::Type type, Qt::MouseButton button, QPoint global) {
         fake.cursor = global;
         const QPointF local = w.picBar()->mapFromGlobal(global);
@@ -419,16 +506,12 @@ void tst_frmmain::dragByTheBarMovesWithTimerOff()
     };
     const QPoint start = w.picBar()->mapToGlobal(QPoint(5, 100));
     send(QEvent::MouseButtonPress, Qt::LeftButton, start);
-    QVERIFY(!w.Timer1()->isActive());
     send(QEvent::MouseMove, Qt::LeftButton, start + QPoint(-30, 100));
+    fake.changeScreens();
     QCOMPARE(w.pos(), QPoint(1050, 300));
-    QVERIFY(!w.Timer1()->isActive());
-    // Released far outside the window: the drag still ends.
-    send(QEvent::MouseButtonRelease, Qt::LeftButton, start + QPoint(-300, 400));
-    QVERIFY(w.Timer1()->isActive());
-    // The next tick undoes the sideways part and keeps the vertical one.
-    w.Timer1_Timer();
-    QCOMPARE(w.pos(), QPoint(1280 - w.width(), 300));
+    // The release undoes the sideways part and keeps the vertical one.
+    send(QEvent::MouseButtonRelease, Qt::LeftButton, start + QPoint(-30, 100) + release);
+    QCOMPARE(w.pos(), QPoint(expectedX, 300));
 }
 
 // The events arrive late on a busy desktop: the pointer is already further
@@ -490,8 +573,7 @@ void tst_frmmain::autoHide()
     QCOMPARE(w.HideBarOn(), hideBar == "1");
     w.move(1080, 300);
     // The near test counts from the client area, inside the 4 px frame.
-    fake.cursor = w.clientArea()->mapToGlobal(cursor);
-    w.Timer1_Timer();
+    fake.movePointer(w.clientArea()->mapToGlobal(cursor));
     QCOMPARE(w.x(), expectedX);
     QCOMPARE(w.y(), 300);
 }
@@ -575,18 +657,23 @@ void tst_frmmain::borderWidthIsNormalised()
     QVERIFY2(fake.messages.isEmpty(), "no width the dial refuses may reach it");
 }
 
-void tst_frmmain::optionsOpenOnRightReleaseWithTimerOff()
+void tst_frmmain::optionsOpenOnRightReleaseWithDockingFrozen()
 {
+    writeOptions({{2, "AutoHide=1"}});
     FakeDesktop fake;
     frmMain w;
     open(w);
-    bool timerWhileOpen = true;
+    fake.movePointer(w.mapToGlobal(QPoint(10, 10)));
+    QPoint posWhileOpen;
     QString title;
     QRect dialogRect;
     // "Opzioni" is made as it opens and gone once it has closed.
     QVERIFY(w.findChildren<frmOption *>().isEmpty());
     fake.onModal = [&](QDialog *dialog) {
-        timerWhileOpen = w.Timer1()->isActive();
+        // The pointer over the dialog does not hide the clock.
+        fake.movePointer(QPoint(0, 500));
+        posWhileOpen = w.pos();
+        fake.movePointer(w.mapToGlobal(QPoint(10, 10)));
         title = dialog->windowTitle();
         dialogRect = dialog->geometry();
         return int(QDialog::Rejected);
@@ -597,8 +684,7 @@ void tst_frmmain::optionsOpenOnRightReleaseWithTimerOff()
     QCOMPARE(fake.modalCount, 1);
     QCOMPARE(title, QString("Opzioni"));
     QVERIFY(w.findChildren<frmOption *>().isEmpty());
-    QVERIFY(!timerWhileOpen);
-    QVERIFY(w.Timer1()->isActive());
+    QCOMPARE(posWhileOpen, w.pos());
     // It opens beside the clock, not over it.
     QVERIFY(dialogRect.right() < w.x());
     QVERIFY(dialogRect.left() >= 0);
@@ -694,9 +780,8 @@ void tst_frmmain::secondStartBringsTheClockOut()
     FakeDesktop fake; // the pointer away, at 0, 0
     frmMain w;
     open(w);
-    w.Timer1_Timer();
+    QTRY_COMPARE(w.x(), 1257);
     const int hidden = w.x();
-    QCOMPARE(hidden, 1257);
     toolkit::SingleInstance first(QStringLiteral("tickora"), m_dir->path());
     QVERIFY(first.claim());
     connect(&first, &toolkit::SingleInstance::activationRequested, &w, &frmMain::bringToFront);
@@ -708,8 +793,7 @@ void tst_frmmain::secondStartBringsTheClockOut()
     QVERIFY(secondEnds);
     for (const QPoint cursor : {QPoint(0, 0), w.clientArea()->mapToGlobal(QPoint(50, 50)), QPoint(0, 0)}) {
         QCOMPARE(w.x(), 1280 - w.width());
-        fake.cursor = cursor;
-        w.Timer1_Timer();
+        fake.movePointer(cursor);
     }
     QCOMPARE(w.x(), hidden);
 }

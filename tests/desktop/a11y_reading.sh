@@ -10,6 +10,8 @@ start_a11y
 
 CLOCK_FILE="$SESSION_DIR/faketime"
 echo "@2026-03-04 03:00:00" >"$CLOCK_FILE"
+# The pointer on the clock keeps it shown: an auto-hidden clock does not tick.
+xdotool mousemove 1279 512
 start_clock QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
     LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 FAKETIME_TIMESTAMP_FILE="$CLOCK_FILE" \
     FAKETIME_NO_CACHE=1 FAKETIME_DONT_FAKE_MONOTONIC=1

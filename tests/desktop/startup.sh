@@ -25,9 +25,9 @@ wait_for 10 test -f "$APP_DIR/Options.dat" || fail "no Options.dat beside the pr
 cmp "$SESSION_DIR/defaults" "$APP_DIR/Options.dat" || fail "Options.dat does not hold the defaults"
 cp "$APP_DIR/Options.dat" "$SESSION_DIR/at-start"
 
-# Within a second the timer docks it at the right edge of the screen. Auto-hide
-# is on by default and the pointer (at the screen's centre) is away, so a tick
-# may already have slid it out to the bar plus 70 twips: 19200 - 270 - 70
+# It docks at the right edge of the screen as it shows. Auto-hide
+# is on by default and the pointer (at the screen's centre) is away, so it
+# slides out to the bar plus 70 twips: 19200 - 270 - 70
 # twips = 1257.3 px, placed at 1257.
 at_edge() {
     read -r x y w h < <(window_geometry "$APP_WIN")

@@ -57,8 +57,10 @@ private slots:
         QCOMPARE(dial.lblDate()->text(), toolkit::shortDayMonth(fake.time.date()));
         QCOMPARE(dial.pic()->toolTip(), QStringLiteral("Click col tasto destro del mouse per un refresh del controllo"));
         QCOMPARE(dial.lblDate()->toolTip(), dial.pic()->toolTip());
-        QVERIFY(dial.Timer1()->isActive());
-        QCOMPARE(dial.Timer1()->interval(), 200);
+        // Wakes at the next minute without a second hand, at the next second with one.
+        QCOMPARE(fake.wake, fake.time.addSecs(60));
+        dial.setVisibleSecond(true);
+        QCOMPARE(fake.wake, fake.time.addSecs(1));
     }
 
     void borderWidthValidation_data()

@@ -9,8 +9,8 @@
 #include <QWidget>
 #include <functional>
 
-// A desktop for tests: a settable clock, cursor and screen, and dialogs
-// that never block. Install it for the lifetime of a test with
+// A desktop for tests: a settable clock, cursor and screens, and dialogs
+// that never block. Its events come when the test sends them. Install it for the lifetime of a test with
 // FakeDesktop fake; (it restores the real desktop when destroyed).
 class FakeDesktop : public toolkit::Desktop
 {
@@ -22,7 +22,9 @@ public:
 
     QDateTime time = QDateTime(QDate(2026, 3, 4), QTime(3, 0, 0));
     QPoint cursor = QPoint(0, 0);
-    QSize screen = QSize(1280, 1024);
+    QSize screen = QSize(1280, 1024);      // the primary screen, at (0, 0)
+    QList<QRect> moreScreens;
+    QDateTime wake;                       // the wake-up asked for; invalid: none
     QVector<Message> messages;
     QVector<QUrl> openedUrls;
     QHash<QWidget *, double> opacity;
@@ -43,6 +45,14 @@ public:
     QDateTime now() const override { return time; }
     QPoint cursorPos() const override { return cursor; }
     QSize primaryScreenSize() const override { return screen; }
+    QList<QRect> screens() const override { return QList<QRect>{QRect(QPoint(), screen)} + moreScreens; }
+    void wakeAt(const QDateTime &when) override { wake = when; }
+    void followPointer(bool) override {}
+    // The desktop's events.
+    void movePointer(QPoint to) { cursor = to; emit toolkit::desktopEvents().pointerMoved(); }
+    void changeScreens() { emit toolkit::desktopEvents().screensChanged(); }
+    void fireWake() { time = wake; emit toolkit::desktopEvents().wake(); }
+    void jumpTo(const QDateTime &to) { time = to; emit toolkit::desktopEvents().timeChanged(); }
     void moveWindow(QWidget *window, QPoint topLeft) override { ++moves; window->move(topLeft); }
     bool canSetWindowOpacity() const override { return opacityWorks; }
     void setWindowOpacity(QWidget *window, double value) override { opacity[window] = value; }

@@ -1,0 +1,141 @@
+#include "ticker.h"
+
+#include "desktop.h"
+
+#include <QHash>
+#include <QList>
+#include <QPointer>
+
+namespace toolkit {
+
+namespace {
+
+constexpr qint64 MsecsPerSecond = 1000;
+constexpr qint64 MsecsPerMinute = 60 * MsecsPerSecond;
+
+// Milliseconds on the local wall clock (since the epoch, plus the zone's
+// offset in force).
+qint64 wallMsecs(const QDateTime &now)
+{
+    return now.toMSecsSinceEpoch() + qint64(now.offsetFromUtc()) * MsecsPerSecond;
+}
+
+// The one wake-up shared by every ticker.
+class Schedule
+{
+public:
+    static Schedule &instance()
+    {
+        static Schedule schedule;
+        return schedule;
+    }
+
+    void add(Ticker *ticker)
+    {
+        if (!m_connected) {
+            m_connected = true;
+            // Both a wake-up and a jump bring every running ticker up to date.
+            QObject::connect(&desktopEvents(), &DesktopEvents::wake, [this] { tickAll(false); });
+            QObject::connect(&desktopEvents(), &DesktopEvents::timeChanged, [this] { tickAll(true); });
+        }
+        m_tickers.push_back(ticker);
+    }
+    void remove(Ticker *ticker)
+    {
+        m_tickers.removeOne(ticker);
+        m_minuteTicked.remove(ticker);
+        rearm();
+    }
+
+    // Asks for the next boundary a running ticker needs, or for nothing.
+    void rearm()
+    {
+        if (m_ticking)
+            return;
+        bool any = false;
+        Ticker::Every finest = Ticker::Every::Minute;
+        for (const Ticker *ticker : std::as_const(m_tickers)) {
+            if (!ticker->isActive())
+                continue;
+            any = true;
+            if (ticker->every() == Ticker::Every::Second)
+                finest = Ticker::Every::Second;
+        }
+        desktop().wakeAt(any ? nextTick(desktop().now(), finest) : QDateTime());
+    }
+
+private:
+    // In creation order: a control ticks before the window that hosts it.
+    // A minute ticker woken for another's second ticks only on a new
+    // minute; after a jump every running ticker ticks.
+    void tickAll(bool jumped)
+    {
+        m_ticking = true;
+        const qint64 minute = wallMsecs(desktop().now()) / MsecsPerMinute;
+        QList<QPointer<Ticker>> running;
+        for (Ticker *ticker : std::as_const(m_tickers)) {
+            if (!ticker->isActive())
+                continue;
+            if (ticker->every() == Ticker::Every::Minute && !jumped && m_minuteTicked.value(ticker, -1) == minute)
+                continue;
+            m_minuteTicked[ticker] = minute;
+            running.push_back(ticker);
+        }
+        for (const QPointer<Ticker> &ticker : running)
+            if (ticker && ticker->isActive())
+                emit ticker->timeout();
+        m_ticking = false;
+        rearm();
+    }
+
+    QList<Ticker *> m_tickers;
+    QHash<Ticker *, qint64> m_minuteTicked; // the wall-clock minute of each one's last tick
+    bool m_connected = false;
+    bool m_ticking = false;
+};
+
+} // namespace
+
+Ticker::Ticker(QObject *parent)
+    : QObject(parent)
+{
+    Schedule::instance().add(this);
+}
+
+Ticker::~Ticker()
+{
+    m_active = false;
+    Schedule::instance().remove(this);
+}
+
+void Ticker::setEvery(Every every)
+{
+    m_every = every;
+    Schedule::instance().rearm();
+}
+
+void Ticker::start()
+{
+    m_active = true;
+    Schedule::instance().rearm();
+}
+
+void Ticker::stop()
+{
+    m_active = false;
+    Schedule::instance().rearm();
+}
+
+// Counted on the local wall clock: a zone's offset changes on a whole
+// minute, so the boundary found with the offset in force now is the right
+// moment also across a daylight-saving switch (01:59:59 CET is followed
+// by 03:00:00 CEST).
+QDateTime nextTick(const QDateTime &now, Ticker::Every every)
+{
+    const qint64 step = every == Ticker::Every::Second ? MsecsPerSecond : MsecsPerMinute;
+    const qint64 wall = wallMsecs(now);
+    const qint64 sinceBoundary = ((wall % step) + step) % step;
+    return now.addMSecs(step - sinceBoundary);
+}
+
+} // namespace toolkit
