@@ -99,8 +99,8 @@ int main(int argc, char *argv[])
     frmMain window;
     QObject::connect(&instance, &toolkit::SingleInstance::activationRequested, &window, &frmMain::bringToFront);
     // The main window's font (the classic desktop's dialog font) for every
-    // other window of the program too: the options dialog, made when the
-    // window is first shown, and the stock dialogs.
+    // other window of the program too: the options dialog and the stock
+    // dialogs.
     QApplication::setFont(window.font());
     window.show();
     return QApplication::exec();
