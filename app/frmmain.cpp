@@ -11,6 +11,7 @@
 #include "desktop.h"
 #include "olecolor.h"
 #include "surface.h"
+#include "windowguard.h"
 #include "tickdial.h"
 #include "twips.h"
 #include "val.h"
@@ -205,6 +206,7 @@ frmMain::frmMain(QWidget *parent)
     Form_Load();
     Form_Resize();
     m_timer->start();
+    toolkit::keepRestored(this); // window-manager hook: never left minimised
 }
 
 frmMain::~frmMain() = default;
@@ -234,6 +236,7 @@ void frmMain::setHeight(double twips) { resizeWindowPx(QSize(width(), toPxInt(tw
 // A size change runs the layout again, also one made by the layout itself.
 void frmMain::resizeWindowPx(QSize size)
 {
+    hintMinimumSize(); // window-manager hook: the minimum follows the panel
     if (size == this->size())
         return;
     m_resizeSeen = false;
@@ -273,6 +276,7 @@ QCalendarWidget *frmMain::mthView()
         // One letter per weekday: the names of the user's locale fit the panel.
         m_mthView->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
         m_mthView->setSelectedDate(m_loadDate);
+        m_todayMark.setCalendar(m_mthView); // calendar hook: today's mark
         setChildTwips(m_mthView, CalendarRect.left, m_calendarTop, CalendarRect.width, CalendarRect.height);
         setTabOrder(m_cmdClose, m_mthView);
         setTabOrder(m_mthView, m_cmdMonth);
@@ -327,6 +331,14 @@ void frmMain::Form_Resize()
         setWidth(twipsOf(mthView()->width()) + barLeft + barWidth + CalendarSideMargin);
 
     DrawBarTitle();
+}
+
+// The window manager is told the minimum size as well, so that resizing by
+// the frame stops there: the layout's snap-back after the fact would race
+// with the window manager's interactive resize.
+void frmMain::hintMinimumSize()
+{
+    setMinimumSize(toPxInt(MinWidth), toPxInt(m_calendarOpen ? MinHeightOpen : MinHeightClosed));
 }
 
 void frmMain::DrawBarTitle()
@@ -484,6 +496,7 @@ void frmMain::showDateAndTime(const QDateTime &now)
     const QLocale locale;
     if (date != m_labelsDate || locale != m_labelsLocale) {
         m_lblDate->setText(toolkit::longDate(date, locale));
+        m_todayMark.setToday(date); // calendar hook: the mark follows the day
         m_labelsDate = date;
         m_labelsLocale = locale;
     }

@@ -7,6 +7,7 @@
 #include "optionsfile.h"
 #include "tickdial.h"
 #include "twips.h"
+#include "windowguard.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -81,6 +82,7 @@ frmOption::frmOption(mdlMain &module)
     , m_module(module)
 {
     setWindowTitle(QStringLiteral("Opzioni"));
+    toolkit::guardDialog(this); // window-manager hook: no minimise box, never lost
     QFont font = this->font();
     font.setPointSizeF(DialogFontSize);
     setFont(font);

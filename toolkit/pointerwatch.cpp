@@ -1,4 +1,5 @@
 #include "pointerwatch.h"
+#include "x11connection.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -27,12 +28,6 @@ struct MotionMask
 MotionMask motionMask(bool on)
 {
     return MotionMask{.bits = on ? std::uint32_t(XCB_INPUT_XI_EVENT_MASK_RAW_MOTION) : 0u};
-}
-
-xcb_connection_t *x11Connection()
-{
-    const auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
 }
 
 } // namespace

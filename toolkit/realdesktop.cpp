@@ -1,4 +1,5 @@
 #include "desktop.h"
+#include "edgestrip.h"
 #include "pointerwatch.h"
 
 #include <QApplication>
@@ -39,8 +40,10 @@ public:
 
     void moveWindow(QWidget *window, QPoint topLeft) override
     {
-        if (window->pos() != topLeft)
-            window->move(topLeft);
+        if (window->pos() == topLeft)
+            return;
+        claimRightEdge(window, QRect(topLeft, window->size()), primaryScreenSize().width());
+        window->move(topLeft);
     }
 
     void setWindowOpacity(QWidget *window, double opacity) override
