@@ -1,8 +1,10 @@
 #include "edgestrip.h"
 #include "x11connection.h"
 
+#include <QHash>
 #include <QRect>
 #include <QWidget>
+#include <QWindow>
 
 #include <xcb/xcb.h>
 
@@ -33,15 +35,27 @@ void claimRightEdge(QWidget *window, const QRect &place, int screenWidth)
 {
     const int stripPx = place.right() >= screenWidth ? screenWidth - place.left() : 0;
     xcb_connection_t *connection = x11Connection();
-    if (!connection || !window->internalWinId())
+    // The window's platform window, which may have been made anew since the
+    // widget was given its id.
+    const QWindow *handle = window->windowHandle();
+    if (!connection || !handle || !handle->handle())
         return;
     static const xcb_atom_t partial = atom(connection, "_NET_WM_STRUT_PARTIAL");
     static const xcb_atom_t strut = atom(connection, "_NET_WM_STRUT");
-    const auto id = xcb_window_t(window->internalWinId());
-    if (stripPx <= 0) {
+    const auto id = xcb_window_t(handle->winId());
+    // Asked at every move and at every tick that finds the window in place
+    // (its window may have been made anew meanwhile); the server is told
+    // only what changed. Only windows that hold a claim are remembered.
+    static QHash<xcb_window_t, QRect> claimed;
+    const QRect claim = stripPx > 0 ? QRect(0, place.top(), stripPx, place.height()) : QRect();
+    if (claimed.value(id) == claim)
+        return;
+    if (claim.isNull()) {
+        claimed.remove(id);
         xcb_delete_property(connection, id, partial);
         xcb_delete_property(connection, id, strut);
     } else {
+        claimed.insert(id, claim);
         std::array<std::uint32_t, StrutFields> fields{};
         fields[Right] = std::uint32_t(stripPx);
         fields[RightStartY] = std::uint32_t(std::max(0, place.top()));
@@ -50,6 +64,10 @@ void claimRightEdge(QWidget *window, const QRect &place, int screenWidth)
                             StrutFields, fields.data());
         xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, strut, XCB_ATOM_CARDINAL, 32, 4,
                             fields.data());
+        // The place asked again, now that the edge is claimed: a window
+        // manager may have kept the window on the screen before.
+        const std::array<std::uint32_t, 2> position{std::uint32_t(place.x()), std::uint32_t(place.y())};
+        xcb_configure_window(connection, id, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, position.data());
     }
     xcb_flush(connection);
 }

@@ -40,10 +40,9 @@ public:
 
     void moveWindow(QWidget *window, QPoint topLeft) override
     {
-        if (window->pos() == topLeft)
-            return;
         claimRightEdge(window, QRect(topLeft, window->size()), primaryScreenSize().width());
-        window->move(topLeft);
+        if (window->pos() != topLeft)
+            window->move(topLeft);
     }
 
     void setWindowOpacity(QWidget *window, double opacity) override

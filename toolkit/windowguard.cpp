@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 #include <xcb/xcb.h>
 
@@ -59,7 +60,10 @@ public:
         const auto *destroyed = static_cast<const xcb_destroy_notify_event_t *>(message);
         m_windows.removeAll(nullptr);
         for (const QPointer<QWidget> &window : std::as_const(m_windows)) {
-            if (window->isVisible() && window->internalWinId() == destroyed->window)
+            // The widget's platform window, which may have been made anew
+            // since the widget was given its id.
+            const QWindow *handle = window->windowHandle();
+            if (window->isVisible() && handle && handle->handle() && handle->winId() == destroyed->window)
                 QMetaObject::invokeMethod(window, &QWidget::close, Qt::QueuedConnection);
         }
         return false;
