@@ -236,7 +236,7 @@ void frmMain::setHeight(double twips) { resizeWindowPx(QSize(width(), toPxInt(tw
 // A size change runs the layout again, also one made by the layout itself.
 void frmMain::resizeWindowPx(QSize size)
 {
-    hintMinimumSize(); // window-manager hook: the minimum follows the panel
+    setMinimumSize(minimumSize().boundedTo(minimumPx())); // window-manager hook: a lower minimum at once
     if (size == this->size())
         return;
     m_resizeSeen = false;
@@ -287,6 +287,7 @@ QCalendarWidget *frmMain::mthView()
 
 void frmMain::Form_Resize()
 {
+    setMinimumSize(minimumPx()); // window-manager hook: a higher minimum once the size is set
     const double minHeight = m_calendarOpen ? MinHeightOpen : MinHeightClosed;
     if (Height() < minHeight) {
         setHeight(minHeight);
@@ -335,10 +336,12 @@ void frmMain::Form_Resize()
 
 // The window manager is told the minimum size as well, so that resizing by
 // the frame stops there: the layout's snap-back after the fact would race
-// with the window manager's interactive resize.
-void frmMain::hintMinimumSize()
+// with the window manager's interactive resize. The hint is lowered before
+// a size change and raised after it, never making a resize of its own that
+// could overtake the one asked for.
+QSize frmMain::minimumPx() const
 {
-    setMinimumSize(toPxInt(MinWidth), toPxInt(m_calendarOpen ? MinHeightOpen : MinHeightClosed));
+    return {toPxInt(MinWidth), toPxInt(m_calendarOpen ? MinHeightOpen : MinHeightClosed)};
 }
 
 void frmMain::DrawBarTitle()

@@ -86,7 +86,7 @@ protected:
 private:
     void showDateAndTime(const QDateTime &now);
     void DrawBarTitle();
-    void hintMinimumSize();
+    QSize minimumPx() const;
     void PrintRotated(toolkit::PictureBox &surface, const QFont &font, const QString &text,
                       float angle, float x, float y);
     void showModal(QDialog *dialog);

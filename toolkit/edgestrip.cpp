@@ -33,7 +33,6 @@ enum StrutField { Right = 1, RightStartY = 6, RightEndY = 7, StrutFields = 12 };
 
 void claimRightEdge(QWidget *window, const QRect &place, int screenWidth)
 {
-    const int stripPx = place.right() >= screenWidth ? screenWidth - place.left() : 0;
     xcb_connection_t *connection = x11Connection();
     // The window's platform window, which may have been made anew since the
     // widget was given its id.
@@ -46,7 +45,14 @@ void claimRightEdge(QWidget *window, const QRect &place, int screenWidth)
     // Asked at every move and at every tick that finds the window in place
     // (its window may have been made anew meanwhile); the server is told
     // only what changed. Only windows that hold a claim are remembered.
+    // A window shown in full against the edge keeps the strip it claimed
+    // while hidden: giving it back at every showing would make maximised
+    // windows grow and shrink each time the clock slides in and out.
     static QHash<xcb_window_t, QRect> claimed;
+    const bool beyond = place.right() >= screenWidth;
+    const bool againstEdge = place.right() == screenWidth - 1;
+    const int held = claimed.value(id).width();
+    const int stripPx = beyond ? screenWidth - place.left() : againstEdge ? held : 0;
     const QRect claim = stripPx > 0 ? QRect(0, place.top(), stripPx, place.height()) : QRect();
     if (claimed.value(id) == claim)
         return;
@@ -66,8 +72,10 @@ void claimRightEdge(QWidget *window, const QRect &place, int screenWidth)
                             fields.data());
         // The place asked again, now that the edge is claimed: a window
         // manager may have kept the window on the screen before.
-        const std::array<std::uint32_t, 2> position{std::uint32_t(place.x()), std::uint32_t(place.y())};
-        xcb_configure_window(connection, id, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, position.data());
+        if (beyond) {
+            const std::array<std::uint32_t, 2> position{std::uint32_t(place.x()), std::uint32_t(place.y())};
+            xcb_configure_window(connection, id, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, position.data());
+        }
     }
     xcb_flush(connection);
 }

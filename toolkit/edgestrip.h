@@ -9,8 +9,9 @@ namespace toolkit {
 // the right edge of a screen screenWidth wide, the window claims the strip
 // left on the screen as its own edge (a strut on X11). Window managers that
 // keep a tenth of a program-moved window on the screen leave an edge window
-// where it is, and maximised windows leave the strip free. A window back
-// inside the screen gives the edge back. Nothing happens off X11.
+// where it is, and maximised windows leave the strip free. The claim is
+// kept while the window is shown in full against the edge, and given back
+// when it leaves the edge. Nothing happens off X11.
 void claimRightEdge(QWidget *window, const QRect &place, int screenWidth);
 
 } // namespace toolkit
