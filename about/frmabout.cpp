@@ -8,6 +8,7 @@
 #include "surfaceframe.h"
 #include "tickoraassets.h"
 #include "twips.h"
+#include "windowguard.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -97,6 +98,7 @@ frmAbout::frmAbout(const QString &programFolder, QWidget *parent)
     images.add(QPixmap(assets::LinkPointer));
 
     setObjectName(QStringLiteral("frmAbout"));
+    toolkit::guardDialog(this); // window-manager hook: no minimise box, never lost
     setWindowIcon(assets::windowIcon());
     setFixedSize(toolkit::toPxInt(ClientWidth), toolkit::toPxInt(ClientHeight));
     setMouseTracking(true);

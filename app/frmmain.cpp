@@ -12,6 +12,7 @@
 #include "fonts.h"
 #include "olecolor.h"
 #include "surface.h"
+#include "windowguard.h"
 #include "tickdial.h"
 #include "ticker.h"
 #include "twips.h"
@@ -203,6 +204,7 @@ frmMain::frmMain(QWidget *parent)
     // The labels hold a time from the start, for whoever reads them first.
     m_dial->Timer1()->stop();
     Timer1_Timer();
+    toolkit::keepRestored(this); // never left minimised
 }
 
 frmMain::~frmMain() = default;
@@ -232,6 +234,7 @@ void frmMain::setHeight(double twips) { resizeWindowPx(QSize(width(), toPxInt(tw
 // A size change runs the layout again, also one made by the layout itself.
 void frmMain::resizeWindowPx(QSize size)
 {
+    setMinimumSize(minimumSize().boundedTo(minimumPx())); // window-manager hook: a lower minimum at once
     if (size == this->size())
         return;
     m_resizeSeen = false;
@@ -271,6 +274,7 @@ QCalendarWidget *frmMain::mthView()
         // One letter per weekday: the names of the user's locale fit the panel.
         m_mthView->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
         m_mthView->setSelectedDate(m_loadDate);
+        m_todayMark.setCalendar(m_mthView); // calendar hook: today's mark
         setChildTwips(m_mthView, CalendarRect.left, m_calendarTop, CalendarRect.width, CalendarRect.height);
         setTabOrder(m_cmdClose, m_mthView);
         setTabOrder(m_mthView, m_cmdMonth);
@@ -281,6 +285,7 @@ QCalendarWidget *frmMain::mthView()
 
 void frmMain::Form_Resize()
 {
+    setMinimumSize(minimumPx()); // window-manager hook: a higher minimum once the size is set
     const double minHeight = m_calendarOpen ? MinHeightOpen : MinHeightClosed;
     if (Height() < minHeight) {
         setHeight(minHeight);
@@ -325,6 +330,16 @@ void frmMain::Form_Resize()
         setWidth(twipsOf(mthView()->width()) + barLeft + barWidth + CalendarSideMargin);
 
     DrawBarTitle();
+}
+
+// The window manager is told the minimum size as well, so that resizing by
+// the frame stops there: the layout's snap-back after the fact would race
+// with the window manager's interactive resize. The hint is lowered before
+// a size change and raised after it, never making a resize of its own that
+// could overtake the one asked for.
+QSize frmMain::minimumPx() const
+{
+    return {toPxInt(MinWidth), toPxInt(m_calendarOpen ? MinHeightOpen : MinHeightClosed)};
 }
 
 void frmMain::DrawBarTitle()
@@ -487,8 +502,12 @@ void frmMain::setClockRunning(bool running)
 
 void frmMain::placeAt(QPoint topLeft)
 {
-    if (topLeft == pos())
+    // Asked even in place: the desktop keeps the hidden strip's claim on
+    // the screen edge up to date, whatever moved the window.
+    if (topLeft == pos()) {
+        toolkit::desktop().moveWindow(this, topLeft);
         return;
+    }
     if (topLeft != m_placeAsked) {
         m_placeAsked = topLeft;
         m_placeAskedTwice = false;
@@ -518,6 +537,7 @@ void frmMain::showDateAndTime(const QDateTime &now)
     const QLocale locale;
     if (date != m_labelsDate || locale != m_labelsLocale) {
         m_lblDate->setText(toolkit::longDate(date, locale));
+        m_todayMark.setToday(date); // calendar hook: the mark follows the day
         m_labelsDate = date;
         m_labelsLocale = locale;
     }

@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <memory>
 
+#include "todaymark.h"
+
 class QCalendarWidget;
 class QDialog;
 class QLabel;
@@ -91,6 +93,7 @@ private:
     void setClockRunning(bool running);
     void placeAt(QPoint topLeft);
     void DrawBarTitle();
+    QSize minimumPx() const;
     void PrintRotated(toolkit::PictureBox &surface, const QFont &font, const QString &text,
                       float angle, float x, float y);
     void showModal(QDialog *dialog);
@@ -112,6 +115,7 @@ private:
 
     bool m_calendarOpen = false;
     QDate m_loadDate;            // the day the calendar shows
+    TodayMark m_todayMark;
     double m_calendarTop = 0;    // twips, where the layout puts the calendar
     bool m_autoHideOn = false;
     bool m_hideBarOn = false;

@@ -5,6 +5,7 @@
 #include "fonts.h"
 #include "mdlmain.h"
 #include "twips.h"
+#include "windowguard.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -81,6 +82,7 @@ frmOption::frmOption(mdlMain &module)
     , m_module(module)
 {
     setWindowTitle(QStringLiteral("Opzioni"));
+    toolkit::guardDialog(this); // window-manager hook: no minimise box, never lost
     QFont font = this->font();
     font.setPointSizeF(DialogFontSize);
     setFont(font);

@@ -1,4 +1,5 @@
 #include "pointerwatch.h"
+#include "x11connection.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -13,11 +14,11 @@ namespace toolkit {
 PointerWatch::PointerWatch(std::function<void()> crossed)
     : m_crossed(std::move(crossed))
 {
-    const auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11)
+    xcb_connection_t *connection = x11Connection();
+    if (!connection)
         return;
     // Qt selects XInput 2 crossings on its windows where the server has them.
-    const xcb_query_extension_reply_t *xinput = xcb_get_extension_data(x11->connection(), &xcb_input_id);
+    const xcb_query_extension_reply_t *xinput = xcb_get_extension_data(connection, &xcb_input_id);
     if (xinput && xinput->present)
         m_xinputOpcode = xinput->major_opcode;
     QCoreApplication::instance()->installNativeEventFilter(this);

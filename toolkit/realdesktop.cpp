@@ -1,4 +1,5 @@
 #include "desktop.h"
+#include "edgestrip.h"
 #include "pointerwatch.h"
 #include "timewatch.h"
 
@@ -102,6 +103,11 @@ public:
 
     void moveWindow(QWidget *window, QPoint topLeft) override
     {
+        // The claim is on the edge of the whole desktop, that of its
+        // rightmost screen, where the clock docks.
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        const int desktopRight = screen ? screen->virtualGeometry().right() + 1 : 0;
+        claimRightEdge(window, QRect(topLeft, window->size()), desktopRight);
         if (window->pos() != topLeft)
             window->move(topLeft);
     }

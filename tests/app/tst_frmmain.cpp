@@ -354,12 +354,18 @@ void tst_frmmain::labelsFollowTheClockFromTickToTick()
     QLocale::setDefault(QLocale(firstLocale));
     fake.time = first;
     w.Timer1_Timer();
+    w.mthView()->setSelectedDate(first.date().addDays(2)); // the user picks another day
     QLocale::setDefault(QLocale(secondLocale));
     fake.time = second;
     w.Timer1_Timer();
     QLocale::setDefault(previous);
     QCOMPARE(w.lblDate()->text(), date);
     QCOMPARE(w.lblTime()->text(), time);
+    // The calendar marks the day of the last tick, and that day only.
+    const auto marked = [&w](QDate day) { return w.mthView()->dateTextFormat(day).fontUnderline(); };
+    QVERIFY(marked(second.date()));
+    QCOMPARE(marked(first.date()), first.date() == second.date());
+    QVERIFY(!marked(first.date().addDays(2)));
 }
 
 // The one wake-up, asked for the next moment something shown changes, and

@@ -58,10 +58,11 @@ start_session() {
     DISPLAY=":$(head -n1 "$SESSION_DIR/display")"
     export DISPLAY
     wait_for 100 xdpyinfo || { cat "$SESSION_DIR/xvfb.log" >&2; fail "Xvfb did not start"; }
-    openbox --sm-disable >"$SESSION_DIR/openbox.log" 2>&1 &
+    # TICKORA_WM runs the tests under another window manager (by hand).
+    ${TICKORA_WM:-openbox --sm-disable} >"$SESSION_DIR/wm.log" 2>&1 &
     SESSION_PIDS+=($!)
     wait_for 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
-        || { cat "$SESSION_DIR/openbox.log" >&2; fail "openbox did not take over"; }
+        || { cat "$SESSION_DIR/wm.log" >&2; fail "the window manager did not take over"; }
     picom --config /dev/null --backend xrender --no-fading-openclose --shadow-opacity 0 \
         >"$SESSION_DIR/picom.log" 2>&1 &
     SESSION_PIDS+=($!)
