@@ -4,6 +4,7 @@
 #include "ctranslucentform.h"
 #include "desktop.h"
 #include "frmoption.h"
+#include "saveleftovers.h"
 #include "val.h"
 
 #include <QCoreApplication>
@@ -182,6 +183,10 @@ bool mdlMain::writeFile(const QByteArray &bytes, QString *error) const
     QSaveFile file(settingsPath());
     const bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
         && file.commit();
+    // A save killed before its copy was put in place leaves that copy; the
+    // next good save clears them, so that they do not pile up over the years.
+    if (ok)
+        settings::removeSaveLeftovers(settingsPath());
     if (!ok && error)
         *error = file.errorString();
     return ok;
