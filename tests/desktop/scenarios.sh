@@ -106,8 +106,9 @@ scenario_options() {
     second_hand 55 hidden
 }
 
-# The blue desktop shows through a face with Translucent=128: the commonest
-# colour of a patch of the face is half its opaque colour, half blue.
+# A malformed Translucent gives an opaque face; the blue desktop shows
+# through a face with Translucent=128: the commonest colour of a patch of
+# the face is half its opaque colour, half blue.
 scenario_opacity() {
     face_colour() {
         dial_centre
@@ -115,7 +116,7 @@ scenario_opacity() {
             | sed -n '2,$s/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' | sort | uniq -c | sort -rn \
             | head -n1 | sed 's/^ *[0-9]* //'
     }
-    start_clock AutoHide=0
+    start_clock AutoHide=0 Translucent=1x
     await_docked
     local r g b tr tg tb
     read -r r g b < <(face_colour)

@@ -3,6 +3,7 @@
 # started is stopped by process id. Needs TICKORA and ARTIFACTS.
 
 SESSION_PIDS=()
+unset QT_QPA_PLATFORM # the scenarios run on the X server
 SESSION_DIR=$(mktemp -d /tmp/tickora-desktop.XXXXXX)
 LIBFAKETIME=$(find /usr/lib -name libfaketime.so.1 -print -quit)
 
