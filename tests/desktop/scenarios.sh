@@ -1,10 +1,8 @@
 # Faults caught: a clock that does not dock, hide, come back, follow a drag, tell the time, blend with the
 # desktop, preview, save or cancel its options, stay on top, or show its About box, as a user sees them.
 
-# First start: no title bar, 200 x 186 px, the default Options.dat beside the
-# program, docked at the right edge (or already slid out to the bar plus 70
-# twips, x 1257); the pointer on the strip brings it back; "X" ends it with
-# status 0 leaving the file as it was.
+# First start: no title bar, 200 x 186 px, the default Options.dat beside the program, docked (or
+# already hidden, x 1257); "X" ends it with status 0 leaving the file as it was.
 scenario_first_start() {
     start_clock
     grep -q '= 0, 0, 0, 0' <<<"$(xprop -id "$APP_WIN" _NET_FRAME_EXTENTS)" || fail "the window manager decorates it"
@@ -17,15 +15,11 @@ scenario_first_start() {
     show_clock
     xdotool mousemove $((x + 4 + 9)) $((y + 4 + 4 + 7)) click 1
     ended() { ! kill -0 "$APP_PID" || grep -q '^State:.*zombie' "/proc/$APP_PID/status"; }
-    wait_for 30 ended || fail "\"X\" did not end the program"
-    local status=0
-    wait "$APP_PID" || status=$?
-    [ "$status" -eq 0 ] || fail "\"X\" ended the program with status $status"
+    wait_for 30 ended && wait "$APP_PID" || fail "\"X\" did not end the program with status 0"
     cmp <(options_with) "$APP_DIR/Options.dat" || fail "\"X\" changed Options.dat"
 }
 
-# The dial's centre (cx, cy): it fills the client area right of the 18 px
-# bar inside the 4 px frame, 174 x 178 px.
+# The dial's centre: the dial is 174 x 178 px, right of the 18 px bar, in the 4 px frame.
 dial_centre() { geometry && cx=$((x + 22 + 87)) && cy=$((y + 4 + 89)); }
 rgb_is() {
     [[ $(pixel "$1" "$2") =~ ^([0-9]+),([0-9]+),([0-9]+)$ ]] || return 1
@@ -37,8 +31,7 @@ rgb_is() {
     esac
 }
 
-# At three o'clock the hour hand (0.65 of the 76 px radius) points right and
-# the minute hand (0.8) straight up, each no further than its length.
+# At three o'clock the hour hand (0.65 of the 76 px radius) points right, the minute hand (0.8) up.
 scenario_hands() {
     CLOCK_ENV=("${FAKE_TIME[@]}")
     set_time "2026-03-04 03:00:20"
@@ -52,10 +45,8 @@ scenario_hands() {
     ! rgb_is "$cx" $((cy - 63)) red || fail "the minute hand runs past its length"
 }
 
-# Checks the second hand at minute $1 past one: shown or hidden ($2). The
-# minute hand's move there proves the dial showed the new time; from 33 s
-# for seven seconds the second hand crosses a square of the lower left
-# quarter where nothing else is drawn.
+# The second hand shown or hidden ($2) at 01:$1:33, once the minute hand shows the new time: for
+# seven seconds it crosses a square of the lower left quarter where nothing else is drawn.
 second_hand() {
     set_time "2026-03-04 01:$1:33"
     dial_centre
@@ -72,10 +63,8 @@ second_hand() {
     fi
 }
 
-# "Opzioni": unticking the second hand hides it at once while the clock
-# stays put; OK writes the fourteen CR LF lines, with the older key names;
-# ticking it again shows it, and Cancel brings back the file's state without
-# writing; the next start reads the file.
+# "Opzioni": unticking the second hand hides it at once, the clock staying put; OK writes the file
+# with the older key names; ticked again it shows; Cancel brings back the file's state unwritten.
 scenario_options() {
     CLOCK_ENV=("${FAKE_TIME[@]}")
     set_time "2026-03-04 01:10:33"
@@ -106,9 +95,7 @@ scenario_options() {
     second_hand 55 hidden
 }
 
-# A malformed Translucent gives an opaque face; the blue desktop shows
-# through a face with Translucent=128: the commonest colour of a patch of
-# the face is half its opaque colour, half blue.
+# A malformed Translucent gives an opaque face; with 128 the face is half its colour, half blue.
 scenario_opacity() {
     face_colour() {
         dial_centre
@@ -132,10 +119,8 @@ scenario_opacity() {
     wait_for 20 translucent || fail "the face reads $tr,$tg,$tb with Translucent=128 over blue, opaque $r,$g,$b"
 }
 
-# Auto-hide: with the pointer away the window slides out leaving the bar
-# plus 70 twips (x 1257), or 70 twips without the bar (x 1275; openbox
-# keeps a tenth of the window on the screen, x 1260); the pointer on the
-# strip brings it back, and it hides again.
+# Auto-hide: the pointer away, the window leaves the bar plus 70 twips (x 1257) or 70 twips (x 1275,
+# or 1260 where openbox keeps a tenth of it on the screen); the pointer on the strip brings it back.
 scenario_autohide() {
     check_hiding() {
         at_hidden_x() { geometry && { [ "$x" -eq "$1" ] || [ "$x" -eq "${2:-$1}" ]; }; }
@@ -154,9 +139,7 @@ scenario_autohide() {
     check_hiding 1275 1260
 }
 
-# Dragging the bar moves the window up and down only: down by 100 px it
-# follows and stays docked; sideways it follows while the button is held
-# and the next tick docks it again at the same height.
+# Dragged by the bar, the window follows; it stays where it is dragged up and down only.
 scenario_drag() {
     start_clock AutoHide=0
     await_docked
@@ -176,9 +159,8 @@ scenario_drag() {
     wait_for 10 docked && [ "$y" -eq "$y0" ] || fail "a sideways drag was not undone: $x,$y"
 }
 
-# "Sempre in primo piano": ticked, the clock comes above a window raised
-# over it at once; unticked, that window covers it; neither change unmaps,
-# recreates or moves the clock's window.
+# "Sempre in primo piano": ticked, the clock comes above a window over it at once; unticked, that
+# window covers it; the clock's window is neither moved nor recreated.
 scenario_on_top() {
     start_clock AutoHide=0 BringToFront=0
     await_docked
@@ -212,8 +194,7 @@ scenario_on_top() {
     ! grep -E 'UnmapNotify|DestroyNotify|ReparentNotify' "$SESSION_DIR/xev.log" || fail "the window was recreated"
 }
 
-# "?" opens the About box with the keyboard focus and its animation moving;
-# Alt+O closes it.
+# "?" opens the About box with the keyboard focus and its animation moving; Alt+O closes it.
 scenario_about() {
     start_clock AutoHide=0
     await_docked
@@ -227,7 +208,6 @@ scenario_about() {
     wait_for 20 is_closed "$title" || fail "Alt+O did not close the About box"
 }
 
-# The About box's animation, 197 x 153 px at 8, 56 px of the box, moves.
 about_animates() {
     geometry "$(window_named "About Plomb Tickora 1.0")"
     local gif="197x153+$((x + 8))+$((y + 56))"

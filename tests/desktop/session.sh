@@ -7,7 +7,6 @@ unset QT_QPA_PLATFORM # the scenarios run on the X server
 SESSION_DIR=$(mktemp -d /tmp/tickora-desktop.XXXXXX)
 LIBFAKETIME=$(find /usr/lib -name libfaketime.so.1 -print -quit)
 
-# A process and everything it started, deepest first.
 kill_tree() {
     local child
     for child in $(pgrep -P "$1" 2>/dev/null); do kill_tree "$child"; done
@@ -59,9 +58,8 @@ start_session() {
         || fail "the accessibility bus did not start"
 }
 
-# Starts the clock from a fresh folder holding Options.dat made by
-# options_with from the KEY=value arguments (none: no file, a first start),
-# with the environment in CLOCK_ENV. Sets APP_PID, APP_DIR, APP_WIN.
+# Starts the clock (environment CLOCK_ENV) from a fresh folder, with an Options.dat made by
+# options_with KEY=value... if any given. Sets APP_PID, APP_DIR, APP_WIN.
 start_clock() {
     APP_DIR=$(mktemp -d "$SESSION_DIR/app.XXXXXX")
     cp "$TICKORA" "$(dirname "$TICKORA")/About.gif" "$APP_DIR/"
@@ -75,8 +73,7 @@ restart_clock() {
     await_clock "$APP_DIR/stdout.log"
 }
 
-# Takes the program just started in the background as APP_PID and waits for
-# its window (APP_WIN); on failure shows its output, the file $1.
+# Waits for the window (APP_WIN) of the program just started (APP_PID); else shows its output $1.
 await_clock() {
     APP_PID=$!
     SCENARIO_PIDS+=("$APP_PID")
@@ -105,7 +102,6 @@ show_clock() {
     await_docked
 }
 
-# The colour of one pixel of the screen as "r,g,b".
 pixel() {
     import -silent -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null \
         | sed -n '2s/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
@@ -117,8 +113,7 @@ window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head 
 is_open() { [ -n "$(window_named "$1")" ]; }
 is_closed() { ! is_open "$1"; }
 
-# Prints an Options.dat with the default values, changed by KEY=value
-# arguments (e.g. options_with AutoHide=0 Translucent=128).
+# Prints the default Options.dat, changed by KEY=value arguments.
 options_with() {
     local line key
     local -A set=()
