@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Runs the desktop scenarios in one session: every function named
-# scenario_NAME in the scenario files, in their order, or only the NAMEs
-# given. Each runs in a subshell that stops the programs it started; a
-# failure saves a screenshot as ARTIFACTS/NAME-failure.png and is listed
-# at the end, and any failure fails the run.
+# Runs the desktop scenarios in one session: every function scenario_NAME
+# of the scenario files sourced below, by name, or only the NAMEs given.
+# Each runs in a subshell that stops the programs it started; a failure
+# leaves ARTIFACTS/NAME-failure.png, is listed at the end and fails the run.
 #   run.sh [NAME...]      (TICKORA, ARTIFACTS, BUILD_DIR in the environment)
 set -uo pipefail
 here=$(dirname "$0")
@@ -19,6 +18,7 @@ failed=()
 for SCENARIO in "${names[@]}"; do
     echo "--- $SCENARIO"
     start=$(date +%s)
+    rm -f "$ARTIFACTS/$SCENARIO-failure.png"
     (
         set -e
         SCENARIO_PIDS=()
@@ -27,7 +27,12 @@ for SCENARIO in "${names[@]}"; do
         xdotool mousemove 640 512
         "scenario_$SCENARIO"
     )
-    if [ $? -eq 0 ]; then echo "ok $SCENARIO ($(($(date +%s) - start)) s)"; else failed+=("$SCENARIO"); fi
+    if [ $? -eq 0 ]; then
+        echo "ok $SCENARIO ($(($(date +%s) - start)) s)"
+    else
+        failed+=("$SCENARIO")
+        [ -e "$ARTIFACTS/$SCENARIO-failure.png" ] || shot failure # stopped by an error, not by fail
+    fi
 done
 [ "${#failed[@]}" -eq 0 ] || { echo "FAILED scenarios: ${failed[*]}" >&2; exit 1; }
 echo "PASS: ${#names[@]} scenarios"
