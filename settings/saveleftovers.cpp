@@ -10,8 +10,8 @@ void removeSaveLeftovers(const QString &path)
 {
     const QFileInfo file(path);
     QDir folder = file.absoluteDir();
-    const QRegularExpression leftover(
-        QRegularExpression::anchoredPattern(QRegularExpression::escape(file.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    const QString escaped = QRegularExpression::escape(file.fileName());
+    const QRegularExpression leftover(QRegularExpression::anchoredPattern(escaped + QStringLiteral("\\.[A-Za-z0-9]{6}")));
     const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
     for (const QString &name : names)
         if (leftover.match(name).hasMatch())

@@ -22,8 +22,7 @@ settings::OptionsRecord recordB()
     return r;
 }
 
-// The saver: saves the two records in turn through mdlMain::SaveSettings,
-// printing "saved" after each, until it is killed.
+// The saver: the two records in turn through mdlMain::SaveSettings, "saved" after each, until killed.
 int saveForEver(const char *folder)
 {
     FakeDesktop fake;
@@ -54,7 +53,7 @@ private slots:
         const QByteArray b = settings::formatOptions(recordB(), settings::KeySet::Saved);
         QVERIFY(writeFile(path, b));
         const quint32 seed = QRandomGenerator::global()->generate();
-        qInfo("seed %u", seed);
+        qInfo("seed %u", seed); // to replay a failure
         QRandomGenerator random(seed);
         QSet<QByteArray> seen;
         for (int kill = 0; kill < 200; ++kill) {
@@ -68,7 +67,8 @@ private slots:
             saver.kill();
             QVERIFY(saver.waitForFinished(30000));
             const QByteArray bytes = readFile(path);
-            QVERIFY2(bytes == a || bytes == b, qPrintable(QStringLiteral("kill %1: %2").arg(kill).arg(QString::fromLatin1(bytes.toPercentEncoding()))));
+            QVERIFY2(bytes == a || bytes == b,
+                     qPrintable(QStringLiteral("kill %1: %2").arg(kill).arg(QString::fromLatin1(bytes.toPercentEncoding()))));
             seen.insert(bytes);
         }
         QCOMPARE(seen.size(), 2); // the kills landed at different points
