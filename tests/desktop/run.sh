@@ -25,6 +25,7 @@ for SCENARIO in "${names[@]}"; do
         CLOCK_ENV=()
         trap 'for pid in "${SCENARIO_PIDS[@]}"; do kill_tree "$pid"; done' EXIT
         xdotool mousemove 640 512
+        write_offset # the real time of day unless the scenario sets one
         "scenario_$SCENARIO"
     )
     if [ $? -eq 0 ]; then
