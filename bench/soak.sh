@@ -14,13 +14,15 @@ export ARTIFACTS=${ARTIFACTS:-$root/build-rel/artifacts}
 . "$root/scripts/lib.sh"
 ensure_packages xrestop
 . "$root/tests/desktop/session.sh"
+trap stop_session EXIT
+SCENARIO=soak
 
 start_session
 # The day starts at midnight, so the date changes once more at the end.
 start_at="2026-03-04 00:00:00"
 started=$(date +%s.%N)
-start_clock "LD_PRELOAD=$(find /usr/lib -name libfaketime.so.1 -print -quit)" \
-    "FAKETIME=@$start_at x144" FAKETIME_DONT_FAKE_MONOTONIC=1
+CLOCK_ENV=("LD_PRELOAD=$LIBFAKETIME" "FAKETIME=@$start_at x144" FAKETIME_DONT_FAKE_MONOTONIC=1)
+start_clock
 
 rss() { awk '/^VmRSS/ {print $2}' "/proc/$APP_PID/status"; }
 fds() { ls "/proc/$APP_PID/fd" | wc -l; }
@@ -34,8 +36,7 @@ figures() { echo "$1: VmRSS $(rss) kB, open fds $(fds), X: $(xres)"; }
 
 pointer_in=0
 move_pointer() {
-    local y
-    read -r _ y _ _ < <(window_geometry "$APP_WIN")
+    geometry
     if [ "$pointer_in" -eq 0 ]; then xdotool mousemove 1276 $((y + 50)); pointer_in=1
     else xdotool mousemove 640 512; pointer_in=0; fi
 }
@@ -54,7 +55,7 @@ while [ "$(date +%s)" -lt "$end" ]; do
 done
 
 # At the end: the pointer on the window, every figure again.
-read -r _ y _ _ < <(window_geometry "$APP_WIN")
+geometry
 xdotool mousemove 1276 $((y + 50))
 rss_end=$(rss); fds_end=$(fds)
 figures "at the end"
@@ -63,9 +64,7 @@ echo "VmRSS growth: $((rss_end - rss_hour)) kB; open fds $fds_hour -> $fds_end"
 # The hands at the end: with the pointer over it the window shows in full.
 # The hour hand (blue) must point within 5 degrees (10 simulated minutes)
 # of the simulated time, found by sampling a circle 30 px from the centre.
-docked() { read -r x y w _ < <(window_geometry "$APP_WIN") && [ $((x + w)) -eq 1280 ]; }
 wait_for 20 docked || fail "the clock did not show itself under the pointer"
-read -r x y _ _ < <(window_geometry "$APP_WIN")
 grab "174x178+$((x + 22))+$((y + 4))" "$SESSION_DIR/dial.png"
 now=$(date +%s.%N)
 fake=$(echo "($(date -d "$start_at" +%s) + ($now - $started) * 144)" | bc)

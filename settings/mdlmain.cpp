@@ -2,6 +2,7 @@
 
 #include "ctranslucentform.h"
 #include "desktop.h"
+#include "saveleftovers.h"
 #include "tickdial.h"
 #include "val.h"
 
@@ -139,6 +140,10 @@ bool mdlMain::writeFile(const QByteArray &bytes, QString *error) const
     QSaveFile file(settingsPath());
     const bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
         && file.commit();
+    // A save killed before its copy was put in place leaves that copy; the
+    // next good save clears them, so that they do not pile up over the years.
+    if (ok)
+        settings::removeSaveLeftovers(settingsPath());
     if (!ok && error)
         *error = file.errorString();
     return ok;

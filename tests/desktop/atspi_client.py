@@ -1,46 +1,22 @@
 #!/usr/bin/python3
-"""Reads a running program as a screen reader does, over AT-SPI.
-
-  atspi_client.py dump PID [WINDOW]
-                                   every object of the program (or of its
-                                   window named WINDOW), one a line:
-                                   window|role|name|description|states|value
-  atspi_client.py press PID NAME   runs the press action of the object NAME
-
-Exits 1 when the program is not (yet) on the accessibility bus, so that a
-shell test can poll.
-"""
+# Reads a running program as a screen reader does, over AT-SPI; exits 1
+# while the program is not (yet) on the accessibility bus.
+#   atspi_client.py dump PID [WINDOW]  every object (of the window named WINDOW):
+#                                      window|role|name|description|states|value
+#   atspi_client.py press PID NAME     runs the press action of the object NAME
 import sys
 
 import pyatspi
 
-STATES = [
-    (pyatspi.STATE_CHECKED, "checked"),
-    (pyatspi.STATE_ENABLED, "enabled"),
-    (pyatspi.STATE_FOCUSED, "focused"),
-    (pyatspi.STATE_FOCUSABLE, "focusable"),
-    (pyatspi.STATE_SHOWING, "showing"),
-]
-MAX_DEPTH = 12
-
-
-def application(pid):
-    desktop = pyatspi.Registry.getDesktop(0)
-    for app in desktop:
-        try:
-            if app is not None and app.get_process_id() == pid:
-                return app
-        except Exception:
-            continue
-    return None
+STATES = [(pyatspi.STATE_CHECKED, "checked"), (pyatspi.STATE_ENABLED, "enabled"), (pyatspi.STATE_FOCUSED, "focused"),
+          (pyatspi.STATE_FOCUSABLE, "focusable"), (pyatspi.STATE_SHOWING, "showing")]
 
 
 def walk(obj, depth=0):
-    if obj is None or depth > MAX_DEPTH:
-        return
-    yield obj
-    for i in range(obj.childCount):
-        yield from walk(obj.getChildAtIndex(i), depth + 1)
+    if obj is not None and depth <= 12:
+        yield obj
+        for i in range(obj.childCount):
+            yield from walk(obj.getChildAtIndex(i), depth + 1)
 
 
 def clean(text):
@@ -49,49 +25,39 @@ def clean(text):
 
 def value_of(obj):
     try:
-        value = obj.queryValue()
+        v = obj.queryValue()
     except NotImplementedError:
         return ""
-    return "%g..%g=%g" % (value.minimumValue, value.maximumValue, value.currentValue)
+    return "%g..%g=%g" % (v.minimumValue, v.maximumValue, v.currentValue)
 
 
-def dump(app, only=None):
-    for window in (app.getChildAtIndex(i) for i in range(app.childCount)):
-        if window is None or (only is not None and window.name != only):
-            continue
-        for obj in walk(window):
-            states = obj.getState()
-            flags = ",".join(name for state, name in STATES if states.contains(state))
-            print("|".join([clean(window.name), obj.getRoleName(), clean(obj.name),
-                            clean(obj.description), flags, value_of(obj)]))
-
-
-def press(app, name):
-    for window in (app.getChildAtIndex(i) for i in range(app.childCount)):
-        for obj in walk(window):
-            if obj.name != name:
-                continue
-            action = obj.queryAction()
-            for i in range(action.nActions):
-                if action.getName(i).lower() in ("press", "click"):
-                    action.doAction(i)
-                    return True
-    return False
+def pid_of(app):
+    try:
+        return app.get_process_id()
+    except Exception:  # an application leaving the bus
+        return None
 
 
 def main():
     command, pid = sys.argv[1], int(sys.argv[2])
-    app = application(pid)
-    if app is None:
-        print("program %d is not on the accessibility bus" % pid, file=sys.stderr)
+    apps = [a for a in pyatspi.Registry.getDesktop(0) if a is not None and pid_of(a) == pid]
+    if not apps:
         return 1
-    if command == "dump":
-        dump(app, sys.argv[3] if len(sys.argv) > 3 else None)
-        return 0
-    if command == "press":
-        return 0 if press(app, sys.argv[3]) else 1
-    print("unknown command " + command, file=sys.stderr)
-    return 2
+    windows = [apps[0].getChildAtIndex(i) for i in range(apps[0].childCount)]
+    for window in windows:
+        if command == "dump" and window is not None and (len(sys.argv) < 4 or window.name == sys.argv[3]):
+            for obj in walk(window):
+                flags = ",".join(name for state, name in STATES if obj.getState().contains(state))
+                print("|".join([clean(window.name), obj.getRoleName(), clean(obj.name), clean(obj.description),
+                                flags, value_of(obj)]))
+        if command == "press":
+            for obj in walk(window):
+                action = obj.queryAction() if obj.name == sys.argv[3] else None
+                for i in range(action.nActions if action else 0):
+                    if action.getName(i).lower() in ("press", "click"):
+                        action.doAction(i)
+                        return 0
+    return 0 if command == "dump" else 1
 
 
 if __name__ == "__main__":

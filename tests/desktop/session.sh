@@ -1,42 +1,35 @@
-# A throw-away desktop for the tests: Xvfb, the openbox window manager and
-# the picom compositor over a solid blue root. Source this file, call
-# start_session, and everything started is stopped by process id when the
-# test exits, whether it passed or not.
-#
-# Needs: TICKORA (the built executable) and ARTIFACTS (a folder for
-# screenshots) in the environment.
-
-set -euo pipefail
+# The desktop the scenarios share (Xvfb, openbox, picom over a blue root, an
+# accessibility bus) and the helpers they use. Sourced by run.sh; everything
+# started is stopped by process id. Needs TICKORA and ARTIFACTS.
 
 SESSION_PIDS=()
+unset QT_QPA_PLATFORM # the scenarios run on the X server
 SESSION_DIR=$(mktemp -d /tmp/tickora-desktop.XXXXXX)
+LIBFAKETIME=$(find /usr/lib -name libfaketime.so.1 -print -quit)
+
+kill_tree() {
+    local child
+    for child in $(pgrep -P "$1" 2>/dev/null); do kill_tree "$child"; done
+    kill "$1" 2>/dev/null || true
+}
 
 stop_session() {
-    local pid
-    for ((i = ${#SESSION_PIDS[@]} - 1; i >= 0; i--)); do
-        pid=${SESSION_PIDS[i]}
-        kill "$pid" 2>/dev/null || true
-    done
-    for pid in "${SESSION_PIDS[@]}"; do
-        wait "$pid" 2>/dev/null || true
-    done
+    for ((i = ${#SESSION_PIDS[@]} - 1; i >= 0; i--)); do kill_tree "${SESSION_PIDS[i]}"; done
     rm -rf "$SESSION_DIR"
 }
-trap stop_session EXIT
 
 fail() {
-    echo "FAIL: $*" >&2
-    shot "failure" || true
+    echo "FAIL [$SCENARIO]: $*" >&2
+    shot failure || true
     exit 1
 }
 
-# Waits until a command succeeds, at most $1 tenths of a second.
+# Polls a command until it succeeds, at most $1 tenths of a second.
 wait_for() {
-    local tries=$1
+    local deadline=$(($(date +%s%N) + $1 * 100000000))
     shift
-    while ! "$@" >/dev/null 2>&1; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
+    until "$@" >/dev/null 2>&1; do
+        [ "$(date +%s%N)" -lt "$deadline" ] || return 1
         sleep 0.1
     done
 }
@@ -44,140 +37,120 @@ wait_for() {
 start_session() {
     export XDG_RUNTIME_DIR="$SESSION_DIR/runtime"
     mkdir -m 700 -p "$XDG_RUNTIME_DIR"
-    # No session bus unless a test starts one: a program on X would start
-    # one of its own (dbus-launch --autolaunch) and leave it running.
-    export DBUS_SESSION_BUS_ADDRESS="unix:path=$SESSION_DIR/no-session-bus"
-    # The server picks a free display number itself and writes it to the
-    # file: two sessions starting at once never share a display. Without
-    # -noreset it resets when its last client leaves, and a client that
-    # connects meanwhile (the window manager after xdpyinfo) is turned away.
-    Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp \
-        3>"$SESSION_DIR/display" >"$SESSION_DIR/xvfb.log" 2>&1 &
+    # A free display number, picked by the server; -noreset keeps it up between clients.
+    Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$SESSION_DIR/display" >"$SESSION_DIR/xvfb.log" 2>&1 &
     SESSION_PIDS+=($!)
-    wait_for 100 grep -q '^[0-9]' "$SESSION_DIR/display" || { cat "$SESSION_DIR/xvfb.log" >&2; fail "Xvfb did not start"; }
-    DISPLAY=":$(head -n1 "$SESSION_DIR/display")"
-    export DISPLAY
-    wait_for 100 xdpyinfo || { cat "$SESSION_DIR/xvfb.log" >&2; fail "Xvfb did not start"; }
-    # TICKORA_WM runs the tests under another window manager (by hand).
-    ${TICKORA_WM:-openbox --sm-disable} >"$SESSION_DIR/wm.log" 2>&1 &
+    wait_for 100 grep -q '^[0-9]' "$SESSION_DIR/display" || fail "Xvfb did not start"
+    export DISPLAY=":$(head -n1 "$SESSION_DIR/display")"
+    wait_for 100 xdpyinfo || fail "Xvfb did not start"
+    openbox --sm-disable >"$SESSION_DIR/openbox.log" 2>&1 &
     SESSION_PIDS+=($!)
-    wait_for 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
-        || { cat "$SESSION_DIR/wm.log" >&2; fail "the window manager did not take over"; }
-    picom --config /dev/null --backend xrender --no-fading-openclose --shadow-opacity 0 \
-        >"$SESSION_DIR/picom.log" 2>&1 &
+    wait_for 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "openbox did not take over"
+    picom --config /dev/null --backend xrender --no-fading-openclose --shadow-opacity 0 >"$SESSION_DIR/picom.log" 2>&1 &
     SESSION_PIDS+=($!)
-    wait_for 50 xdotool search --name '^picom$' || { cat "$SESSION_DIR/picom.log" >&2; fail "picom did not start"; }
+    wait_for 50 xdotool search --name '^picom$' || fail "picom did not start"
     hsetroot -solid '#0000ff' >/dev/null 2>&1 || true
+    eval "$(dbus-launch --sh-syntax)"
+    SESSION_PIDS+=("$DBUS_SESSION_BUS_PID")
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$SESSION_DIR/at-spi.log" 2>&1 &
+    SESSION_PIDS+=($!)
+    wait_for 100 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+        || fail "the accessibility bus did not start"
 }
 
-# Starts the clock from a fresh folder (so that Options.dat starts absent,
-# or holds a copy of the file given with --options FILE), with any extra
-# environment given as VAR=value arguments. Sets APP_PID, APP_DIR and APP_WIN.
+# Starts the clock (environment CLOCK_ENV) from a fresh folder, with an Options.dat made by
+# options_with KEY=value... if any given. Sets APP_PID, APP_DIR, APP_WIN. Each folder has a
+# runtime folder of its own: a clock started from another folder is not a second start.
 start_clock() {
-    local options=""
-    if [ "${1-}" = "--options" ]; then
-        options=$2
-        shift 2
-    fi
-    APP_DIR="$SESSION_DIR/app.$RANDOM"
-    mkdir -p "$APP_DIR"
-    cp "$TICKORA" "$APP_DIR/"
-    local f
-    for f in "$(dirname "$TICKORA")"/About.gif; do
-        [ -e "$f" ] && cp "$f" "$APP_DIR/"
-    done
-    [ -z "$options" ] || cp "$options" "$APP_DIR/Options.dat"
-    restart_clock "$@"
+    APP_DIR=$(mktemp -d "$SESSION_DIR/app.XXXXXX")
+    mkdir -m 700 "$APP_DIR/runtime"
+    cp "$TICKORA" "$(dirname "$TICKORA")/About.gif" "$APP_DIR/"
+    [ "$#" -eq 0 ] || options_with "$@" >"$APP_DIR/Options.dat"
+    restart_clock
 }
 
-# Starts the clock again from the folder of the last start_clock, keeping
-# its Options.dat. Takes VAR=value arguments as start_clock does.
+# Starts the clock again from the folder of the last start_clock.
 restart_clock() {
-    env "$@" "$APP_DIR/$(basename "$TICKORA")" >>"$APP_DIR/stdout.log" 2>&1 &
+    env XDG_RUNTIME_DIR="$APP_DIR/runtime" "${CLOCK_ENV[@]}" "$APP_DIR/$(basename "$TICKORA")" >>"$APP_DIR/stdout.log" 2>&1 &
     await_clock "$APP_DIR/stdout.log"
 }
 
-# Starts a copy of the clock where it lies (an installed one, say), with a
-# whole command line: start_in_place [VAR=value...] [runner...] PROGRAM.
-# Its output goes to the session folder. Sets APP_PID and APP_WIN.
-start_in_place() {
-    env "$@" >>"$SESSION_DIR/in-place.log" 2>&1 &
-    await_clock "$SESSION_DIR/in-place.log"
-}
-
-# Takes the clock just started in the background as APP_PID and waits for
-# its window (APP_WIN); on failure shows its output, the file $1.
+# Waits for the window (APP_WIN) of the program just started (APP_PID); else shows its output $1.
 await_clock() {
     APP_PID=$!
-    SESSION_PIDS+=("$APP_PID")
-    APP_WIN=""
-    # Generous: a loaded machine can take seconds to start a Qt program.
-    local tries=300
-    while [ -z "$APP_WIN" ]; do
-        APP_WIN=$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | head -n1 || true)
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || { cat "$1" >&2; fail "the clock's window did not appear"; }
-        [ -n "$APP_WIN" ] || sleep 0.1
-    done
+    SCENARIO_PIDS+=("$APP_PID")
+    found() { APP_WIN=$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | head -n1) && [ -n "$APP_WIN" ]; }
+    wait_for 300 found || { cat "$1" >&2; fail "the clock's window did not appear"; }
 }
 
-# The window's geometry as X Y W H (outer, root coordinates).
-window_geometry() {
+stop_clock() {
+    kill "$APP_PID" 2>/dev/null || true
+    wait "$APP_PID" 2>/dev/null || true
+}
+
+# Sets x y w h, the outer geometry of APP_WIN or of the window $1.
+geometry() {
     local info
-    info=$(xwininfo -id "$1")
-    echo "$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")" \
-         "$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")" \
-         "$(awk '/Width:/ {print $2}' <<<"$info")" \
-         "$(awk '/Height:/ {print $2}' <<<"$info")"
+    info=$(xwininfo -id "${1:-$APP_WIN}") || return 1
+    read -r x y w h < <(awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+        /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}' <<<"$info")
+}
+docked() { geometry && [ $((x + w)) -eq 1280 ]; }
+await_docked() { wait_for 30 docked || fail "the clock did not dock at the right edge: x $x, width $w"; }
+# Auto-hide is on: the pointer on the bar brings the clock and keeps it.
+show_clock() {
+    geometry
+    xdotool mousemove 1277 $((y + 120))
+    await_docked
 }
 
-# The colour of one pixel of the screen as "r,g,b".
 pixel() {
     import -silent -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null \
         | sed -n '2s/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
 }
+grab() { import -silent -window root -crop "$1" +repage "$2" 2>/dev/null; }
+pixels_differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
+shot() { mkdir -p "$ARTIFACTS" && import -silent -window root "$ARTIFACTS/$SCENARIO-$1.png" 2>/dev/null; }
+window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true; }
+is_open() { [ -n "$(window_named "$1")" ]; }
+is_closed() { ! is_open "$1"; }
 
-# Saves a screenshot of the whole screen under ARTIFACTS.
-shot() {
-    mkdir -p "$ARTIFACTS"
-    import -silent -window root "$ARTIFACTS/$(basename "$0" .sh)-$1.png" 2>/dev/null
-}
-
-# Prints an Options.dat with the default values, changed by KEY=value
-# arguments (e.g. options_with AutoHide=0 Translucent=128 >file).
+# Prints the default Options.dat, changed by KEY=value arguments.
 options_with() {
     local line key
     local -A set=()
     for line in "$@"; do set[${line%%=*}]=${line#*=}; done
-    for line in Translucent=255 BringToFront=1 AutoHide=1 HideBar=0 ViewDate=1 \
-                ViewBorder=1 BorderWidth=4 ColorBorder=12632256 ViewTextHours=1 \
-                ColorTextHours=0 ViewSecond=1 ColorLancetSecond=0 \
-                ColorLancetMinute=255 ColorLancetHour=16711680; do
+    for line in Translucent=255 BringToFront=1 AutoHide=1 HideBar=0 ViewDate=1 ViewBorder=1 BorderWidth=4 \
+        ColorBorder=12632256 ViewTextHours=1 ColorTextHours=0 ViewSecond=1 ColorLancetSecond=0 \
+        ColorLancetMinute=255 ColorLancetHour=16711680; do
         key=${line%%=*}
         [ -z "${set[$key]+x}" ] || line="$key=${set[$key]}"
         printf '%s\r\n' "$line"
     done
 }
 
-# Sets FAKE_TIME to the environment that starts the clock at a fixed time
-# of day, from which it goes on: start_clock "${FAKE_TIME[@]}".
-fake_time() {
-    FAKE_TIME=("LD_PRELOAD=$(find /usr/lib -name libfaketime.so.1 -print -quit)"
-               "FAKETIME=@$1" FAKETIME_DONT_FAKE_MONOTONIC=1)
-}
+# The clock's time of day, settable while it runs: CLOCK_ENV=("${FAKE_TIME[@]}"),
+# then set_time "2026-03-04 03:00:20" or move_time SECONDS.
+FAKE_TIME=("LD_PRELOAD=$LIBFAKETIME" "FAKETIME_TIMESTAMP_FILE=$SESSION_DIR/faketime.rc" FAKETIME_NO_CACHE=1
+    FAKETIME_DONT_FAKE_MONOTONIC=1)
+TIME_OFFSET=0
+write_offset() { printf '%+d\n' "$TIME_OFFSET" >"$SESSION_DIR/faketime.rc"; }
+set_time() { TIME_OFFSET=$(($(date -d "$1" +%s) - $(date +%s))); write_offset; }
+move_time() { TIME_OFFSET=$((TIME_OFFSET + $1)); write_offset; }
+write_offset
 
-# The top-level window with this exact title, once it is shown (empty when
-# there is none).
-window_named() {
-    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true
+# Opens "Opzioni" with a right click on the bar; sets dx dy, the dialog's
+# place once the window manager has put it beside the clock.
+open_options() {
+    geometry
+    xdotool mousemove $((x + 4 + 9)) $((y + 120)) click 3
+    wait_for 30 is_open Opzioni || fail "a right click on the bar did not open \"Opzioni\""
+    beside() { geometry "$(window_named Opzioni)" && [ "$x" -lt 1000 ] && dx=$x && dy=$y; }
+    wait_for 20 beside || fail "the dialog did not open beside the clock"
+    geometry
 }
-
-# How many pixels differ between two images (ImageMagick's compare).
-pixels_differing() {
-    compare -metric AE "$1" "$2" null: 2>&1 || true
-}
-
-# Saves a piece of the screen as WxH+X+Y to a PNG file.
-grab() {
-    import -silent -window root -crop "$1" +repage "$2" 2>/dev/null
+click_in_options() { xdotool mousemove $((dx + $1)) $((dy + $2)) click 1; }
+close_options() {
+    xdotool key "$1"
+    wait_for 20 is_closed Opzioni || fail "$1 did not close the options"
 }

@@ -1,0 +1,245 @@
+// Faults caught: hands of the wrong length or angle, or stale after the clock jumps; a dial off-centre or of
+// the wrong radius; a date window that misses midnight; a tick that repaints the face; wrong colours on the
+// face; a refused border width accepted or refused silently; a right click that does not refresh the face.
+#include "dateformat.h"
+#include "fakedesktop.h"
+#include "tickdial.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QtTest>
+#include <cmath>
+
+using toolkit::toQColor;
+
+namespace {
+
+// Hand lengths of the 3000-twip dial (radius 1400): 0.65, 0.8, 0.9 of it.
+constexpr double HourLength = 910, MinuteLength = 1120, SecondLength = 1260;
+
+QPointF handEnd(double length, double degrees)
+{
+    const double radians = degrees * M_PI / 180;
+    return {1500 + length * std::sin(radians), 1500 - length * std::cos(radians)};
+}
+
+bool near(QPointF a, QPointF b) { return std::abs(a.x() - b.x()) <= 0.5 && std::abs(a.y() - b.y()) <= 0.5; }
+QPointF endOf(const toolkit::LineObject *hand) { return {hand->X2(), hand->Y2()}; }
+bool reddish(QColor c) { return c.red() > 180 && c.green() < 110 && c.blue() < 110; }
+bool bluish(QColor c) { return c.blue() > 180 && c.red() < 110 && c.green() < 110; }
+
+} // namespace
+
+class TestDial : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<FakeDesktop> fake;
+    std::unique_ptr<Tickdial> dial;
+    int d = 1; // device pixels per pixel
+
+    // A pixel of the dial as shown, in logical pixels.
+    QColor at(const QImage &shot, int x, int y) const { return shot.pixelColor(x * d, y * d); }
+    QColor background() const { return toQColor(toolkit::ColorButtonFace); }
+    void tick(QDateTime now)
+    {
+        fake->time = now;
+        dial->Timer1_Timer();
+    }
+    // The area painted since the last call, once a 1-pixel sentinel is in.
+    qint64 repaintedArea()
+    {
+        dial->pic()->update(QRect(0, 0, 1, 1));
+        qint64 area = 0;
+        return QTest::qWaitFor([&] { return (area += dial->pic()->takeRepaintedArea()) > 0; }) ? area : -1;
+    }
+
+private slots:
+    void init()
+    {
+        fake = std::make_unique<FakeDesktop>();
+        fake->time.setTime(QTime(3, 0, 45));
+        dial = std::make_unique<Tickdial>();
+        dial->Timer1()->stop();
+        dial->resize(200, 200);
+        dial->setVisibleSecond(true);
+        dial->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dial.get()));
+        dial->Timer1_Timer();
+        d = int(dial->devicePixelRatioF());
+    }
+    void cleanup() { dial.reset(), fake.reset(); }
+
+    void layout_data()
+    {
+        QTest::addColumn<QSize>("pixels");
+        QTest::addColumn<int>("ring"); // width, 0: none
+        QTest::addColumn<double>("radius");
+        QTest::addColumn<QPointF>("pivot");
+        QTest::addColumn<QPointF>("date");
+        QTest::newRow("square") << QSize(200, 200) << 0 << 1400.0 << QPointF(1500, 1500) << QPointF(1850, 1150);
+        QTest::newRow("ring 4") << QSize(200, 200) << 4 << 1340.0 << QPointF(1500, 1500) << QPointF(1835, 1165);
+        QTest::newRow("wide") << QSize(266, 134) << 0 << 905.0 << QPointF(1995, 1005) << QPointF(2221.25, 778.75);
+    }
+    void layout()
+    {
+        QFETCH(QSize, pixels);
+        QFETCH(int, ring);
+        QFETCH(double, radius);
+        QFETCH(QPointF, pivot);
+        QFETCH(QPointF, date);
+        dial->setBorderWidth(quint8(qMax(ring, 1)));
+        dial->setVisibleBorder(ring > 0);
+        dial->resize(pixels);
+        QCOMPARE(dial->DialRadius(), radius);
+        for (const toolkit::LineObject *hand : {dial->LineH(), dial->LineM(), dial->LineS()})
+            QVERIFY(near(QPointF(hand->X1(), hand->Y1()), pivot));
+        QVERIFY(near(dial->lblDatePosition(), date));
+    }
+
+    // Each row: a tick at one time, then at another.
+    void hands_data()
+    {
+        QTest::addColumn<QTime>("before");
+        QTest::addColumn<QTime>("after");
+        QTest::addColumn<QList<double>>("degrees"); // hour, minute, second hand after
+        QTest::newRow("03:00:00") << QTime(1, 0) << QTime(3, 0, 0) << QList<double>{90, 0, 0};
+        QTest::newRow("15:30:45") << QTime(1, 0) << QTime(15, 30, 45) << QList<double>{105, 180, 270};
+        QTest::newRow("second 0") << QTime(10, 20, 59) << QTime(10, 21, 0) << QList<double>{310.5, 126, 0};
+        QTest::newRow("second 0 missed") << QTime(10, 20, 58) << QTime(10, 21, 1) << QList<double>{310.5, 126, 6};
+        QTest::newRow("suspended for hours") << QTime(10, 20, 58) << QTime(17, 45, 30) << QList<double>{172.5, 270, 180};
+        QTest::newRow("set back an hour") << QTime(10, 21, 5) << QTime(9, 21, 5) << QList<double>{280.5, 126, 30};
+    }
+    void hands()
+    {
+        QFETCH(QTime, before);
+        QFETCH(QTime, after);
+        QFETCH(QList<double>, degrees);
+        tick(QDateTime(fake->time.date(), before));
+        tick(QDateTime(fake->time.date(), after));
+        QVERIFY(near(endOf(dial->LineH()), handEnd(HourLength, degrees[0])));
+        QVERIFY(near(endOf(dial->LineM()), handEnd(MinuteLength, degrees[1])));
+        QVERIFY(near(endOf(dial->LineS()), handEnd(SecondLength, degrees[2])));
+    }
+
+    void dateWindow_data()
+    {
+        QTest::addColumn<QDateTime>("before");
+        QTest::addColumn<QDateTime>("after");
+        QTest::newRow("midnight") << QDateTime(QDate(2026, 3, 4), QTime(23, 59, 59, 800))
+                                  << QDateTime(QDate(2026, 3, 5), QTime(0, 0));
+        QTest::newRow("new month") << QDateTime(QDate(2026, 3, 31), QTime(23, 59, 59))
+                                   << QDateTime(QDate(2026, 4, 1), QTime(0, 0, 0, 100));
+        QTest::newRow("set back a day") << QDateTime(QDate(2026, 3, 4), QTime(12, 0))
+                                        << QDateTime(QDate(2026, 3, 3), QTime(12, 0));
+    }
+    void dateWindow()
+    {
+        QFETCH(QDateTime, before);
+        QFETCH(QDateTime, after);
+        tick(before);
+        QCOMPARE(dial->lblDate()->text(), toolkit::shortDayMonth(before.date()));
+        tick(after);
+        QCOMPARE(dial->lblDate()->text(), toolkit::shortDayMonth(after.date()));
+    }
+
+    // At 03:00:45 on the 200-pixel dial (centre 100, 100): the blue hour hand
+    // ends at 160.7 px, the red minute hand at 25.3 px, the second hand
+    // points left; the marks are dots of three sizes in the text colour.
+    void painted()
+    {
+        const QImage shot = dial->grab().toImage();
+        QVERIFY(bluish(at(shot, 155, 100)));
+        QCOMPARE(at(shot, 166, 100), background());
+        QVERIFY(reddish(at(shot, 100, 30)));
+        QCOMPARE(at(shot, 100, 20), background());
+        QVERIFY(at(shot, 40, 100).lightness() < background().lightness() - 40);
+        const QColor dot = toQColor(toolkit::ColorButtonText);
+        const QImage &face = dial->pic()->image();
+        for (auto [mark, size] : {std::pair{QPoint(193, 100), 3}, {QPoint(146, 19), 2}, {QPoint(109, 7), 1}}) {
+            int n = 0;
+            for (int y = (mark.y() - 3) * d; y < (mark.y() + 4) * d; ++y)
+                for (int x = (mark.x() - 3) * d; x < (mark.x() + 4) * d; ++x)
+                    n += face.pixelColor(x, y) == dot;
+            QCOMPARE(n, size * size * d * d);
+        }
+    }
+
+    void ringInItsColour()
+    {
+        dial->setBorderColor(toolkit::ColorRed);
+        dial->setBorderWidth(4);
+        dial->setVisibleBorder(true);
+        const QImage shot = dial->grab().toImage();
+        QVERIFY(reddish(at(shot, 100, 1)));
+        QVERIFY(reddish(at(shot, 0, 98)));
+        QCOMPARE(at(shot, 3, 3), background());
+    }
+
+    // A tick repaints only what moved, and never redraws the face.
+    void tickRepaints_data()
+    {
+        QTest::addColumn<int>("advanceMs");
+        QTest::addColumn<int>("maxArea"); // logical pixels, beside the sentinel
+        QTest::newRow("nothing moves") << 200 << 0;
+        // The second hand at 45 and 46 s, with margins: 12..104 x 88..104 px.
+        QTest::newRow("the second hand moves") << 1000 << 92 * 16;
+    }
+    void tickRepaints()
+    {
+        QFETCH(int, advanceMs);
+        QFETCH(int, maxArea);
+        QVERIFY(QTest::qWaitFor([&] { return repaintedArea() == d * d; }));
+        const qint64 face = dial->pic()->image().cacheKey();
+        tick(fake->time.addMSecs(advanceMs));
+        const qint64 area = repaintedArea() - d * d;
+        QVERIFY2(area >= 0 && area <= qint64(maxArea) * d * d && (maxArea == 0 || area > 0), qPrintable(QString::number(area)));
+        QCOMPARE(dial->pic()->image().cacheKey(), face);
+    }
+
+    void borderWidth_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("message"); // empty: accepted
+        QTest::newRow("0") << 0 << QStringLiteral("Il valore non può essere uguale a 0.");
+        QTest::newRow("81") << 81 << QStringLiteral("Il valore deve essere compreso tra 0 e 80.");
+        QTest::newRow("80") << 80 << QString();
+    }
+    void borderWidth()
+    {
+        QFETCH(int, value);
+        QFETCH(QString, message);
+        dial->setBorderWidth(7);
+        QVERIFY(dial->setProperty("BorderWidth", value));
+        QCOMPARE(int(dial->BorderWidth()), message.isEmpty() ? value : 7);
+        QCOMPARE(fake->messages.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QCOMPARE(fake->messages[0].text, message);
+    }
+
+    // A right click on the face or the date window repaints the face (the
+    // ring colour waits for that); other buttons do not, and none reaches
+    // the host as a click.
+    void rightClickRefreshes_data()
+    {
+        QTest::addColumn<bool>("onDate");
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::newRow("face, right") << false << Qt::RightButton;
+        QTest::newRow("face, left") << false << Qt::LeftButton;
+        QTest::newRow("date, right") << true << Qt::RightButton;
+    }
+    void rightClickRefreshes()
+    {
+        QFETCH(bool, onDate);
+        QFETCH(Qt::MouseButton, button);
+        dial->setVisibleTextDate(true);
+        dial->setBorderColor(toolkit::ColorRed);
+        QSignalSpy clicks(dial.get(), &Tickdial::Click);
+        QTest::mouseClick(onDate ? static_cast<QWidget *>(dial->lblDate()) : dial->pic(), button, {}, QPoint(5, 5));
+        QCOMPARE(dial->shapeBorder()->BorderColor() == toolkit::ColorRed, button == Qt::RightButton);
+        QCOMPARE(clicks.count(), 0);
+    }
+};
+
+QTEST_MAIN(TestDial)
+#include "tst_dial.moc"

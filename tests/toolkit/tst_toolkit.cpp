@@ -1,0 +1,146 @@
+// Faults caught: numbers misread from text; dates and times in the wrong form; text printed out of place;
+// lines under the drawing or stale on the still layer beneath a moving one; clicks reported in pixels.
+#include "dateformat.h"
+#include "olecolor.h"
+#include "surface.h"
+#include "twips.h"
+#include "val.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace toolkit;
+using Change = std::function<void(LineObject *, ShapeObject *)>;
+Q_DECLARE_METATYPE(Change)
+
+class TestToolkit : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<PictureBox> box;
+    int d = 1; // device pixels per pixel
+
+    QColor at(const QImage &image, int x, int y) const { return image.pixelColor(x * d, y * d); }
+    // A 3 px line between two points given in pixels.
+    LineObject *addLine(OleColor color, QLineF px, bool movesOften = false)
+    {
+        LineObject *line = box->addLine();
+        line->setMovesOften(movesOften);
+        line->setBorderColor(color);
+        line->setBorderWidth(3);
+        line->setX1(px.x1() * TwipsPerPixel);
+        line->setY1(px.y1() * TwipsPerPixel);
+        line->setX2(px.x2() * TwipsPerPixel);
+        line->setY2(px.y2() * TwipsPerPixel);
+        return line;
+    }
+private slots:
+    void init()
+    {
+        box = std::make_unique<PictureBox>();
+        box->resize(100, 100);
+        box->setBackColor(ColorWhite);
+        box->setForeColor(ColorRed);
+        box->Cls();
+        d = int(box->devicePixelRatioF());
+    }
+    void cleanup() { box.reset(); }
+
+    void val_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("expected");
+        for (auto [text, value] : std::initializer_list<std::pair<const char *, double>>{
+                 {"4", 4}, {"  1 2", 12}, {"2.75", 2.75}, {"2,75", 2}, {"80px", 80}, {"abc", 0}, {"-3", -3},
+                 {"1D2", 100}, {"1.2.3", 1.2}, {"1e999", 0}})
+            QTest::newRow(text) << QString::fromLatin1(text) << value;
+    }
+    void val()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, expected);
+        QCOMPARE(Val(text), expected);
+    }
+
+    void datesAndTimes()
+    {
+        QCOMPARE(shortDayMonth(QDate(2026, 12, 6), QLocale("it_IT")), QStringLiteral("06 dic"));
+        QCOMPARE(longDate(QDate(2027, 1, 1), QLocale("it_IT")), QStringLiteral("venerdì, 01 gennaio 2027"));
+        QCOMPARE(clockTime(QTime(9, 5, 7)), QStringLiteral("9:05 07"));
+    }
+
+    // "12" printed at (30, 20) px, give or take the glyphs' bearings, then
+    // the next line.
+    void print()
+    {
+        box->FontName = QStringLiteral("arial");
+        box->FontSize = 8;
+        box->CurrentX = 450;
+        box->CurrentY = 300;
+        box->Print(QStringLiteral("12"));
+        QRect ink;
+        for (int y = 0; y < box->image().height(); ++y)
+            for (int x = 0; x < box->image().width(); ++x)
+                if (box->image().pixelColor(x, y) != QColor(Qt::white))
+                    ink |= QRect(x, y, 1, 1);
+        QVERIFY2(qAbs(ink.left() - 30 * d) <= 2 * d && ink.top() >= 20 * d && ink.top() <= 24 * d && ink.width() >= 8 * d,
+                 qPrintable(QStringLiteral("%1, %2 %3 wide").arg(ink.left()).arg(ink.top()).arg(ink.width())));
+        QCOMPARE(box->CurrentX, 0.0);
+        QVERIFY(box->CurrentY > 300 + 10 * TwipsPerPixel && box->CurrentY < 300 + 20 * TwipsPerPixel);
+    }
+
+    // Lines lie above the drawing; a moving line above the still ones, which
+    // are composed in a layer that must follow every change under it.
+    void layers_data()
+    {
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<QColor>("expected");
+        QTest::newRow("nothing changed") << Change([](LineObject *, ShapeObject *) {}) << QPoint(30, 50) << QColor(Qt::blue);
+        QTest::newRow("still line recoloured") << Change([](LineObject *l, ShapeObject *) { l->setBorderColor(ColorYellow); })
+                                               << QPoint(30, 50) << QColor(Qt::yellow);
+        QTest::newRow("still line moved away")
+            << Change([](LineObject *l, ShapeObject *) { l->setY1(70.5 * 15); l->setY2(70.5 * 15); }) << QPoint(30, 50)
+            << QColor(Qt::white);
+        QTest::newRow("still line hidden, the drawing under it")
+            << Change([](LineObject *l, ShapeObject *) { l->setVisible(false); }) << QPoint(50, 50) << QColor(Qt::red);
+        QTest::newRow("ring recoloured") << Change([](LineObject *, ShapeObject *s) { s->setBorderColor(ColorYellow); })
+                                         << QPoint(30, 6) << QColor(Qt::yellow);
+    }
+    void layers()
+    {
+        QFETCH(Change, change);
+        QFETCH(QPoint, point);
+        QFETCH(QColor, expected);
+        box->DrawWidth = 3;
+        box->PSet(50 * 15, 50 * 15);
+        ShapeObject *ring = box->addShape();
+        ring->setBorderColor(ColorBlue);
+        ring->setBorderWidth(4);
+        ring->setWidth(100 * TwipsPerPixel);
+        ring->setHeight(100 * TwipsPerPixel);
+        LineObject *moving = addLine(rgbColor(0, 255, 0), QLineF(30.5, 0, 30.5, 90), true);
+        LineObject *still = addLine(ColorBlue, QLineF(10, 50.5, 90, 50.5));
+        QCOMPARE(at(box->grab().toImage(), 30, 50), QColor(Qt::green));
+        QCOMPARE(at(box->grab().toImage(), 50, 50), QColor(Qt::blue));
+        change(still, ring);
+        moving->setX1(80.5 * 15); // swings away, uncovering the point
+        moving->setX2(80.5 * 15);
+        QCOMPARE(at(box->grab().toImage(), point.x(), point.y()), expected);
+    }
+
+    void clicksInTwips()
+    {
+        QWidget parent;
+        box->setParent(&parent);
+        QSignalSpy up(box.get(), &PictureBox::MouseUp);
+        parent.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&parent));
+        QTest::mouseClick(box.get(), Qt::RightButton, Qt::ShiftModifier, QPoint(10, 20));
+        QCOMPARE(up.value(0), (QList<QVariant>{2, 1, 150.0f, 300.0f}));
+        box->setParent(nullptr);
+    }
+};
+
+QTEST_MAIN(TestToolkit)
+#include "tst_toolkit.moc"
