@@ -1,14 +1,14 @@
-#include "frmabout.h"
+#include "about/frmabout.h"
 
-#include "aboutinfo.h"
-#include "desktop.h"
-#include "fonts.h"
-#include "gifview.h"
-#include "linklabel.h"
-#include "surfaceframe.h"
-#include "tickoraassets.h"
-#include "twips.h"
-#include "windowguard.h"
+#include "about/aboutinfo.h"
+#include "toolkit/desktop.h"
+#include "toolkit/fonts.h"
+#include "about/gifview.h"
+#include "about/linklabel.h"
+#include "about/surfaceframe.h"
+#include "assets/tickoraassets.h"
+#include "toolkit/twips.h"
+#include "toolkit/windowguard.h"
 
 #include <QCoreApplication>
 #include <QCursor>

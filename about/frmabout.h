@@ -1,7 +1,7 @@
 #pragma once
 
-#include "imagelist.h"
-#include "olecolor.h"
+#include "about/imagelist.h"
+#include "toolkit/olecolor.h"
 
 #include <QDialog>
 #include <array>

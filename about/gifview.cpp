@@ -1,4 +1,4 @@
-#include "gifview.h"
+#include "about/gifview.h"
 
 #include <QImageReader>
 #include <QMovie>

@@ -1,4 +1,4 @@
-#include "imagelist.h"
+#include "about/imagelist.h"
 
 int ImageList::add(const QPixmap &picture)
 {

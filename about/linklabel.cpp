@@ -1,4 +1,4 @@
-#include "linklabel.h"
+#include "about/linklabel.h"
 
 #include <QMouseEvent>
 

@@ -1,4 +1,4 @@
-#include "surfaceframe.h"
+#include "about/surfaceframe.h"
 
 #include <QMouseEvent>
 

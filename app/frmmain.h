@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "todaymark.h"
+#include "app/todaymark.h"
 
 class QCalendarWidget;
 class QDialog;

@@ -1,6 +1,6 @@
-#include "frmmain.h"
-#include "platform.h"
-#include "singleinstance.h"
+#include "app/frmmain.h"
+#include "toolkit/platform.h"
+#include "toolkit/singleinstance.h"
 #include "tickoraversion.h"
 
 #include <QApplication>

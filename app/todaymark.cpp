@@ -1,4 +1,4 @@
-#include "todaymark.h"
+#include "app/todaymark.h"
 
 #include <QCalendarWidget>
 #include <QTextCharFormat>

@@ -1,4 +1,4 @@
-#include "tickoraassets.h"
+#include "assets/tickoraassets.h"
 
 #include <QImageReader>
 #include <QPixmap>

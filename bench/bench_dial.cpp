@@ -1,7 +1,7 @@
 // Times the dial's face painting and its ticks, and the area each repaints.
 // Run: bench_dial (QT_QPA_PLATFORM=offscreen works too).
-#include "desktop.h"
-#include "tickdial.h"
+#include "toolkit/desktop.h"
+#include "dial/tickdial.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "dialface.h"
+#include "dial/dialface.h"
 
 #include <array>
 #include <limits>

@@ -1,9 +1,9 @@
-#include "tickdial.h"
+#include "dial/tickdial.h"
 
-#include "dateformat.h"
-#include "desktop.h"
-#include "ticker.h"
-#include "twips.h"
+#include "toolkit/dateformat.h"
+#include "toolkit/desktop.h"
+#include "toolkit/ticker.h"
+#include "toolkit/twips.h"
 
 #include <QLabel>
 #include <QMouseEvent>

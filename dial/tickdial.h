@@ -1,9 +1,9 @@
 #pragma once
 
-#include "olecolor.h"
-#include "propertybag.h"
-#include "surface.h"
-#include "ticker.h"
+#include "toolkit/olecolor.h"
+#include "toolkit/propertybag.h"
+#include "toolkit/surface.h"
+#include "toolkit/ticker.h"
 
 #include <QDate>
 #include <QPointF>

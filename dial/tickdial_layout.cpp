@@ -1,10 +1,10 @@
 // Layout of the dial and the movement of its hands.
-#include "tickdial.h"
+#include "dial/tickdial.h"
 
-#include "dateformat.h"
-#include "desktop.h"
-#include "dialgeometry.h"
-#include "twips.h"
+#include "toolkit/dateformat.h"
+#include "toolkit/desktop.h"
+#include "dial/dialgeometry.h"
+#include "toolkit/twips.h"
 
 #include <QLabel>
 

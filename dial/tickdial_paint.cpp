@@ -1,8 +1,8 @@
 // Painting of the dial face.
-#include "tickdial.h"
+#include "dial/tickdial.h"
 
-#include "dialface.h"
-#include "dialgeometry.h"
+#include "dial/dialface.h"
+#include "dial/dialgeometry.h"
 
 #include <QLabel>
 

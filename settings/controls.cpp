@@ -1,4 +1,4 @@
-#include "controls.h"
+#include "settings/controls.h"
 
 #include <QAccessibleWidget>
 #include <QKeyEvent>

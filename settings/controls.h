@@ -1,6 +1,6 @@
 #pragma once
 
-#include "olecolor.h"
+#include "toolkit/olecolor.h"
 
 #include <QCheckBox>
 #include <QFrame>

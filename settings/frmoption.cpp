@@ -1,11 +1,11 @@
-#include "frmoption.h"
+#include "settings/frmoption.h"
 
-#include "controls.h"
-#include "desktop.h"
-#include "fonts.h"
-#include "mdlmain.h"
-#include "twips.h"
-#include "windowguard.h"
+#include "settings/controls.h"
+#include "toolkit/desktop.h"
+#include "toolkit/fonts.h"
+#include "settings/mdlmain.h"
+#include "toolkit/twips.h"
+#include "toolkit/windowguard.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>

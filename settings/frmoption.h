@@ -1,7 +1,7 @@
 #pragma once
 
-#include "olecolor.h"
-#include "optionsfile.h"
+#include "toolkit/olecolor.h"
+#include "settings/optionsfile.h"
 
 #include <QDialog>
 

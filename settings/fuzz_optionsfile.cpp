@@ -1,7 +1,7 @@
 // Feeds any bytes to the Options.dat reader: it must neither crash nor give
 // a setting outside its range, and what it gives must survive a save.
-#include "optionsfile.h"
-#include "val.h"
+#include "settings/optionsfile.h"
+#include "toolkit/val.h"
 
 #include <cstdint>
 #include <cstdlib>

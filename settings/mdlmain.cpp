@@ -1,10 +1,10 @@
-#include "mdlmain.h"
+#include "settings/mdlmain.h"
 
-#include "ctranslucentform.h"
-#include "desktop.h"
-#include "saveleftovers.h"
-#include "tickdial.h"
-#include "val.h"
+#include "translucency/ctranslucentform.h"
+#include "toolkit/desktop.h"
+#include "settings/saveleftovers.h"
+#include "dial/tickdial.h"
+#include "toolkit/val.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "optionsfile.h"
+#include "settings/optionsfile.h"
 
 #include <QPoint>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "optionsfile.h"
+#include "settings/optionsfile.h"
 
-#include "val.h"
+#include "toolkit/val.h"
 
 #include <QStringList>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "saveleftovers.h"
+#include "settings/saveleftovers.h"
 
 #include <QDir>
 #include <QFileInfo>

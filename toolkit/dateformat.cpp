@@ -1,4 +1,4 @@
-#include "dateformat.h"
+#include "toolkit/dateformat.h"
 
 namespace toolkit {
 

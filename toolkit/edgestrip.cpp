@@ -1,5 +1,5 @@
-#include "edgestrip.h"
-#include "x11connection.h"
+#include "toolkit/edgestrip.h"
+#include "toolkit/x11connection.h"
 
 #include <QHash>
 #include <QRect>

@@ -1,4 +1,4 @@
-#include "olecolor.h"
+#include "toolkit/olecolor.h"
 
 #include <QGuiApplication>
 #include <QPalette>

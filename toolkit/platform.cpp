@@ -1,4 +1,4 @@
-#include "platform.h"
+#include "toolkit/platform.h"
 
 #include <QByteArray>
 #include <QList>

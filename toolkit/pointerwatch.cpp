@@ -1,5 +1,5 @@
-#include "pointerwatch.h"
-#include "x11connection.h"
+#include "toolkit/pointerwatch.h"
+#include "toolkit/x11connection.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

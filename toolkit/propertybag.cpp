@@ -1,4 +1,4 @@
-#include "propertybag.h"
+#include "toolkit/propertybag.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
-#include "desktop.h"
-#include "edgestrip.h"
-#include "pointerwatch.h"
-#include "timewatch.h"
+#include "toolkit/desktop.h"
+#include "toolkit/edgestrip.h"
+#include "toolkit/pointerwatch.h"
+#include "toolkit/timewatch.h"
 
 #include <QApplication>
 #include <QColorDialog>

@@ -1,4 +1,4 @@
-#include "singleinstance.h"
+#include "toolkit/singleinstance.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "surface.h"
+#include "toolkit/surface.h"
 
-#include "fonts.h"
-#include "twips.h"
+#include "toolkit/fonts.h"
+#include "toolkit/twips.h"
 
 #include <QFontMetricsF>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
-#include "ticker.h"
+#include "toolkit/ticker.h"
 
-#include "desktop.h"
+#include "toolkit/desktop.h"
 
 #include <QHash>
 #include <QList>

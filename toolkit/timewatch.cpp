@@ -1,4 +1,4 @@
-#include "timewatch.h"
+#include "toolkit/timewatch.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "val.h"
+#include "toolkit/val.h"
 
 #include <QLocale>
 #include <cmath>

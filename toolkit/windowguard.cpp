@@ -1,4 +1,4 @@
-#include "windowguard.h"
+#include "toolkit/windowguard.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>

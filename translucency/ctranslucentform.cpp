@@ -1,6 +1,6 @@
-#include "ctranslucentform.h"
+#include "translucency/ctranslucentform.h"
 
-#include "desktop.h"
+#include "toolkit/desktop.h"
 
 using toolkit::OleColor;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "olecolor.h"
+#include "toolkit/olecolor.h"
 
 #include <QPointer>
 #include <QWidget>

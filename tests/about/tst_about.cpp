@@ -1,12 +1,12 @@
 // Faults caught: an About box off-centre or with cut-off texts; links that open the wrong address, or open it
 // behind the box; highlights that stick or never show; an animation that is not found beside the program or
 // in the data folder, does not move, or breaks the box; keys that close it or fail to.
-#include "fakedesktop.h"
-#include "frmabout.h"
-#include "gifview.h"
-#include "linklabel.h"
-#include "optionsfixture.h"
-#include "surfaceframe.h"
+#include "tests/support/fakedesktop.h"
+#include "about/frmabout.h"
+#include "about/gifview.h"
+#include "about/linklabel.h"
+#include "tests/support/optionsfixture.h"
+#include "about/surfaceframe.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,12 +1,12 @@
-#include "controls.h"
-#include "ctranslucentform.h"
-#include "fakedesktop.h"
-#include "frmmain.h"
-#include "frmoption.h"
-#include "mdlmain.h"
-#include "olecolor.h"
-#include "surface.h"
-#include "tickdial.h"
+#include "settings/controls.h"
+#include "translucency/ctranslucentform.h"
+#include "tests/support/fakedesktop.h"
+#include "app/frmmain.h"
+#include "settings/frmoption.h"
+#include "settings/mdlmain.h"
+#include "toolkit/olecolor.h"
+#include "toolkit/surface.h"
+#include "dial/tickdial.h"
 
 #include <QAccessible>
 #include <QCalendarWidget>

@@ -1,11 +1,11 @@
-#include "fakedesktop.h"
-#include "frmmain.h"
-#include "frmoption.h"
-#include "mdlmain.h"
-#include "ctranslucentform.h"
-#include "singleinstance.h"
-#include "surface.h"
-#include "tickdial.h"
+#include "tests/support/fakedesktop.h"
+#include "app/frmmain.h"
+#include "settings/frmoption.h"
+#include "settings/mdlmain.h"
+#include "translucency/ctranslucentform.h"
+#include "toolkit/singleinstance.h"
+#include "toolkit/surface.h"
+#include "dial/tickdial.h"
 
 #include <QCalendarWidget>
 #include <QLabel>
@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QCheckBox>
 #include <QSlider>
-#include "controls.h"
+#include "settings/controls.h"
 #include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>

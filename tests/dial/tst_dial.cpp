@@ -1,9 +1,9 @@
 // Faults caught: hands of the wrong length or angle, or stale after the clock jumps; a dial off-centre or of
 // the wrong radius; a date window that misses midnight; a tick that repaints the face; wrong colours on the
 // face; a refused border width accepted or refused silently; a right click that does not refresh the face.
-#include "dateformat.h"
-#include "fakedesktop.h"
-#include "tickdial.h"
+#include "toolkit/dateformat.h"
+#include "tests/support/fakedesktop.h"
+#include "dial/tickdial.h"
 
 #include <QLabel>
 #include <QSignalSpy>

@@ -1,10 +1,10 @@
 // Faults caught: a save that, killed at any moment, leaves Options.dat torn, empty or missing. A reliability
 // run, not in the default suite (./scripts/test --reliability): it kills a saver 200 times at random.
-#include "fakedesktop.h"
-#include "mdlmain.h"
-#include "optionsfile.h"
-#include "optionsfixture.h"
-#include "tickdial.h"
+#include "tests/support/fakedesktop.h"
+#include "settings/mdlmain.h"
+#include "settings/optionsfile.h"
+#include "tests/support/optionsfixture.h"
+#include "dial/tickdial.h"
 
 #include <QApplication>
 #include <QProcess>

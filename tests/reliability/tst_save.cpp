@@ -1,11 +1,11 @@
 // Faults caught: a save on a full disk that loses the old file, stays silent or nags twice; leftovers of a
 // killed save that pile up, or a clean-up that removes files that are not the program's own.
-#include "fakedesktop.h"
-#include "frmoption.h"
-#include "mdlmain.h"
-#include "optionsfile.h"
-#include "optionsfixture.h"
-#include "tickdial.h"
+#include "tests/support/fakedesktop.h"
+#include "settings/frmoption.h"
+#include "settings/mdlmain.h"
+#include "settings/optionsfile.h"
+#include "tests/support/optionsfixture.h"
+#include "dial/tickdial.h"
 
 #include <QDir>
 #include <QSlider>

@@ -1,10 +1,10 @@
-#include "controls.h"
-#include "ctranslucentform.h"
-#include "fakedesktop.h"
-#include "frmoption.h"
-#include "mdlmain.h"
-#include "optionsfile.h"
-#include "tickdial.h"
+#include "settings/controls.h"
+#include "translucency/ctranslucentform.h"
+#include "tests/support/fakedesktop.h"
+#include "settings/frmoption.h"
+#include "settings/mdlmain.h"
+#include "settings/optionsfile.h"
+#include "dial/tickdial.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,6 +1,6 @@
 // Replays the fuzzing seed corpus through the file reader.
-#include "optionsfile.h"
-#include "val.h"
+#include "settings/optionsfile.h"
+#include "toolkit/val.h"
 
 #include <QDir>
 #include <QTest>

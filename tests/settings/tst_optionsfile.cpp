@@ -1,4 +1,4 @@
-#include "optionsfile.h"
+#include "settings/optionsfile.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "desktop.h"
+#include "toolkit/desktop.h"
 
 #include <QDialog>
 #include <QPointer>

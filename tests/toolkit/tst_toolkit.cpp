@@ -1,10 +1,10 @@
 // Faults caught: numbers misread from text; dates and times in the wrong form; text printed out of place;
 // lines under the drawing or stale on the still layer beneath a moving one; clicks reported in pixels.
-#include "dateformat.h"
-#include "olecolor.h"
-#include "surface.h"
-#include "twips.h"
-#include "val.h"
+#include "toolkit/dateformat.h"
+#include "toolkit/olecolor.h"
+#include "toolkit/surface.h"
+#include "toolkit/twips.h"
+#include "toolkit/val.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -1,5 +1,5 @@
-#include "ctranslucentform.h"
-#include "fakedesktop.h"
+#include "translucency/ctranslucentform.h"
+#include "tests/support/fakedesktop.h"
 
 #include <QTest>
 #include <functional>
