@@ -18,6 +18,7 @@
 #include "toolkit/twips.h"
 #include "toolkit/val.h"
 
+#include <QAccessible>
 #include <QCalendarWidget>
 #include <QCoreApplication>
 #include <QDialog>
@@ -487,6 +488,9 @@ void frmMain::Dock()
 
 void frmMain::setClockRunning(bool running)
 {
+    // A screen reader reads the time of a hidden clock too: with one
+    // listening, the clock keeps time while hidden.
+    running = running || QAccessible::isActive();
     if (running == m_timer->isActive())
         return;
     if (running) {

@@ -29,7 +29,6 @@ key_until() {
 scenario_screen_reader() {
     CLOCK_ENV=("${FAKE_TIME[@]}" "${A11Y_ENV[@]}")
     set_time "2026-03-04 03:00:00"
-    xdotool mousemove 1279 512 # on the clock, which keeps it shown: a hidden clock does not tick
     start_clock AutoHide=1 HideBar=0 ViewDate=0
     local W='Orologio Plomb Tickora' A='About Plomb Tickora 1.0' dump
     wait_for_object "^$W\|filler\|Ore 3:00\|" || fail "the dial does not read 3:00"
