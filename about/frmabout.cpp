@@ -92,10 +92,10 @@ frmAbout::frmAbout(QWidget *parent)
 
 frmAbout::frmAbout(const QString &programFolder, QWidget *parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      programDir(programFolder)
+      m_programDir(programFolder)
 {
-    images.add(QPixmap(assets::TitlePicture));
-    images.add(QPixmap(assets::LinkPointer));
+    m_images.add(QPixmap(assets::TitlePicture));
+    m_images.add(QPixmap(assets::LinkPointer));
 
     setObjectName(QStringLiteral("frmAbout"));
     toolkit::guardDialog(this); // window-manager hook: no minimise box, never lost
@@ -112,72 +112,72 @@ frmAbout::frmAbout(const QString &programFolder, QWidget *parent)
 
 void frmAbout::createElements()
 {
-    imageTitle = new QLabel(this);
-    imageTitle->setObjectName(QStringLiteral("ImageTitle"));
-    imageTitle->setGeometry(toolkit::rectFromTwips(120, 120, 2955, 735));
-    imageTitle->setScaledContents(true);
+    m_imageTitle = new QLabel(this);
+    m_imageTitle->setObjectName(QStringLiteral("ImageTitle"));
+    m_imageTitle->setGeometry(toolkit::rectFromTwips(120, 120, 2955, 735));
+    m_imageTitle->setScaledContents(true);
 
-    gif = new GifView(this);
-    gif->setObjectName(QStringLiteral("Gif"));
-    gif->setGeometry(toolkit::rectFromTwips(120, 840, 2955, 2295));
+    m_gif = new GifView(this);
+    m_gif->setObjectName(QStringLiteral("Gif"));
+    m_gif->setGeometry(toolkit::rectFromTwips(120, 840, 2955, 2295));
 
-    frame1 = new SurfaceFrame(this);
-    frame1->setObjectName(QStringLiteral("Frame1"));
-    frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    frame1->setGeometry(toolkit::rectFromTwips(3180, 60, 3255, 2535));
-    connect(frame1, &SurfaceFrame::surfaceMouseMoved, this, &frmAbout::Frame1_MouseMove);
+    m_frame1 = new SurfaceFrame(this);
+    m_frame1->setObjectName(QStringLiteral("Frame1"));
+    m_frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    m_frame1->setGeometry(toolkit::rectFromTwips(3180, 60, 3255, 2535));
+    connect(m_frame1, &SurfaceFrame::surfaceMouseMoved, this, &frmAbout::Frame1_MouseMove);
 
-    appName = makeLabel(frame1, "lblAppName", QRect(120, 240, 3000, 315), QString(),
+    m_appName = makeLabel(m_frame1, "lblAppName", QRect(120, 240, 3000, 315), QString(),
                         makeFont(ArialFace, 12, Weight::Bold, Slant::Italic), Qt::AlignHCenter | Qt::AlignTop);
-    setTextColor(appName, LinkColor);
-    anno = makeLabel(frame1, "lblAnno", QRect(120, 600, 3000, 195), about::Year, font(),
+    setTextColor(m_appName, LinkColor);
+    m_anno = makeLabel(m_frame1, "lblAnno", QRect(120, 600, 3000, 195), about::Year, font(),
                      Qt::AlignHCenter | Qt::AlignTop);
-    label2 = makeLabel(frame1, "Label2", QRect(120, 1260, 3000, 315), about::AuthorName,
+    m_label2 = makeLabel(m_frame1, "Label2", QRect(120, 1260, 3000, 315), about::AuthorName,
                        makeFont(ArialFace, 14.25, Weight::Bold), Qt::AlignHCenter | Qt::AlignTop);
-    label5 = makeLabel(frame1, "Label5", QRect(480, 1740, 795, 255), QStringLiteral("Sito:"),
+    m_label5 = makeLabel(m_frame1, "Label5", QRect(480, 1740, 795, 255), QStringLiteral("Sito:"),
                        makeFont(SansSerifFace, 9.75, Weight::Bold));
-    label6 = makeLabel(frame1, "Label6", QRect(480, 2100, 795, 255), QStringLiteral("E-m@il:"),
+    m_label6 = makeLabel(m_frame1, "Label6", QRect(480, 2100, 795, 255), QStringLiteral("E-m@il:"),
                        makeFont(SansSerifFace, 9.75, Weight::Bold));
 
     const std::array<int, LinkCount> linkTops{1740, 2100};
     for (int i = 0; i < LinkCount; ++i) {
-        auto *link = new LinkLabel(i, frame1);
+        auto *link = new LinkLabel(i, m_frame1);
         link->setObjectName(QStringLiteral("lblIperText_%1").arg(i));
         link->setGeometry(toolkit::rectFromTwips(1380, linkTops[size_t(i)], 1725, 240));
         link->setFont(makeFont(SansSerifFace, 9.75, Weight::Normal));
         setTextColor(link, LinkColor);
         connect(link, &LinkLabel::mouseMoved, this, &frmAbout::lblIperText_MouseMove);
         connect(link, &LinkLabel::clicked, this, &frmAbout::lblIperText_Click);
-        links[size_t(i)] = link;
+        m_links[size_t(i)] = link;
     }
-    links[WebLink]->setText(about::SiteName);
-    links[WebLink]->setToolTip(about::SiteAddress);
-    links[MailLink]->setText(about::AuthorEmail);
-    links[MailLink]->setToolTip(about::EmailTip);
+    m_links[WebLink]->setText(about::SiteName);
+    m_links[WebLink]->setToolTip(about::SiteAddress);
+    m_links[MailLink]->setText(about::AuthorEmail);
+    m_links[MailLink]->setToolTip(about::EmailTip);
 
-    okButton = new QPushButton(QStringLiteral("&OK"), this);
-    okButton->setObjectName(QStringLiteral("cmdAboutOK"));
-    okButton->setGeometry(toolkit::rectFromTwips(3180, 2700, 3255, 435));
-    okButton->setFont(makeFont(ArialBlackFace, 11.25, Weight::Black));
-    okButton->setAutoDefault(true);
-    connect(okButton, &QPushButton::clicked, this, &frmAbout::cmdAboutOK_Click);
+    m_okButton = new QPushButton(QStringLiteral("&OK"), this);
+    m_okButton->setObjectName(QStringLiteral("cmdAboutOK"));
+    m_okButton->setGeometry(toolkit::rectFromTwips(3180, 2700, 3255, 435));
+    m_okButton->setFont(makeFont(ArialBlackFace, 11.25, Weight::Black));
+    m_okButton->setAutoDefault(true);
+    connect(m_okButton, &QPushButton::clicked, this, &frmAbout::cmdAboutOK_Click);
     // The only element that takes the focus, so Enter presses it.
-    okButton->setFocus();
+    m_okButton->setFocus();
 }
 
 void frmAbout::Form_Load()
 {
     const QString title = about::titleAndVersion();
     setWindowTitle(QStringLiteral("About ") + title);
-    appName->setText(title);
+    m_appName->setText(title);
 
-    const QCursor hand(images.picture(PointerPictureIndex), assets::LinkPointerHotX, assets::LinkPointerHotY);
-    for (LinkLabel *link : links)
+    const QCursor hand(m_images.picture(PointerPictureIndex), assets::LinkPointerHotX, assets::LinkPointerHotY);
+    for (LinkLabel *link : m_links)
         link->setCursor(hand);
 
-    gif->setFileName(animationPath(programDir));
+    m_gif->setFileName(animationPath(m_programDir));
 
-    imageTitle->setPixmap(images.picture(TitlePictureIndex));
+    m_imageTitle->setPixmap(m_images.picture(TitlePictureIndex));
 }
 
 void frmAbout::unload()
@@ -195,7 +195,7 @@ void frmAbout::lblIperText_Click(int Index)
     switch (Index) {
     case WebLink:
         unload();
-        toolkit::desktop().openUrl(QUrl(links[WebLink]->toolTip()));
+        toolkit::desktop().openUrl(QUrl(m_links[WebLink]->toolTip()));
         break;
     case MailLink:
         unload();
@@ -218,7 +218,7 @@ void frmAbout::lblIperText_MouseMove(int Index)
 
 void frmAbout::Form_MouseMove()
 {
-    for (LinkLabel *link : links) {
+    for (LinkLabel *link : m_links) {
         setTextColor(link, LinkColor);
         setUnderline(link, false);
     }
@@ -247,19 +247,19 @@ void frmAbout::mouseMoveEvent(QMouseEvent *event)
     QDialog::mouseMoveEvent(event);
 }
 
-QLabel *frmAbout::ImageTitle() const { return imageTitle; }
-GifView *frmAbout::Gif() const { return gif; }
-SurfaceFrame *frmAbout::Frame1() const { return frame1; }
-QLabel *frmAbout::lblAppName() const { return appName; }
-QLabel *frmAbout::lblAnno() const { return anno; }
-QLabel *frmAbout::Label2() const { return label2; }
-QLabel *frmAbout::Label5() const { return label5; }
-QLabel *frmAbout::Label6() const { return label6; }
-QPushButton *frmAbout::cmdAboutOK() const { return okButton; }
+QLabel *frmAbout::ImageTitle() const { return m_imageTitle; }
+GifView *frmAbout::Gif() const { return m_gif; }
+SurfaceFrame *frmAbout::Frame1() const { return m_frame1; }
+QLabel *frmAbout::lblAppName() const { return m_appName; }
+QLabel *frmAbout::lblAnno() const { return m_anno; }
+QLabel *frmAbout::Label2() const { return m_label2; }
+QLabel *frmAbout::Label5() const { return m_label5; }
+QLabel *frmAbout::Label6() const { return m_label6; }
+QPushButton *frmAbout::cmdAboutOK() const { return m_okButton; }
 
 LinkLabel *frmAbout::lblIperText(int Index) const
 {
     if (Index < 0 || Index >= LinkCount)
         return nullptr;
-    return links[size_t(Index)];
+    return m_links[size_t(Index)];
 }

@@ -62,7 +62,7 @@ public:
     // nullptr for an index outside the array.
     LinkLabel *lblIperText(int Index) const;
     QPushButton *cmdAboutOK() const;
-    const ImageList &imgList() const { return images; }
+    const ImageList &imgList() const { return m_images; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -73,16 +73,16 @@ private:
     void Form_Load();
     void unload();
 
-    QString programDir;
-    ImageList images;
-    QLabel *imageTitle = nullptr;
-    GifView *gif = nullptr;
-    SurfaceFrame *frame1 = nullptr;
-    QLabel *appName = nullptr;
-    QLabel *anno = nullptr;
-    QLabel *label2 = nullptr;
-    QLabel *label5 = nullptr;
-    QLabel *label6 = nullptr;
-    std::array<LinkLabel *, LinkCount> links{};
-    QPushButton *okButton = nullptr;
+    QString m_programDir;
+    ImageList m_images;
+    QLabel *m_imageTitle = nullptr;
+    GifView *m_gif = nullptr;
+    SurfaceFrame *m_frame1 = nullptr;
+    QLabel *m_appName = nullptr;
+    QLabel *m_anno = nullptr;
+    QLabel *m_label2 = nullptr;
+    QLabel *m_label5 = nullptr;
+    QLabel *m_label6 = nullptr;
+    std::array<LinkLabel *, LinkCount> m_links{};
+    QPushButton *m_okButton = nullptr;
 };

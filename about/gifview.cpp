@@ -19,10 +19,10 @@ void GifView::stop()
 void GifView::setFileName(const QString &fileName)
 {
     stop();
-    path = fileName;
+    m_path = fileName;
 
-    const QSize original = QImageReader(path).size();
-    auto *candidate = new QMovie(path, QByteArray(), this);
+    const QSize original = QImageReader(m_path).size();
+    auto *candidate = new QMovie(m_path, QByteArray(), this);
     if (!original.isValid() || !candidate->isValid()) {
         delete candidate;
         return;

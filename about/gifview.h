@@ -16,11 +16,11 @@ public:
 
     // Starts playing the file at path, replacing what played before.
     void setFileName(const QString &path);
-    QString fileName() const { return path; }
+    QString fileName() const { return m_path; }
 
 private:
     void stop();
 
-    QString path;
+    QString m_path;
     QMovie *animation = nullptr;
 };

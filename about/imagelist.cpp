@@ -2,7 +2,7 @@
 
 int ImageList::add(const QPixmap &picture)
 {
-    pictures.push_back(picture);
+    m_pictures.push_back(picture);
     return count();
 }
 
@@ -10,5 +10,5 @@ QPixmap ImageList::picture(int index) const
 {
     if (index < 1 || index > count())
         return {};
-    return pictures.at(index - 1);
+    return m_pictures.at(index - 1);
 }

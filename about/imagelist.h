@@ -9,10 +9,10 @@ class ImageList
 public:
     // Appends a picture; returns its index.
     int add(const QPixmap &picture);
-    int count() const { return int(pictures.size()); }
+    int count() const { return int(m_pictures.size()); }
     // The picture at a 1-based index; a null pixmap outside 1..count().
     QPixmap picture(int index) const;
 
 private:
-    QVector<QPixmap> pictures;
+    QVector<QPixmap> m_pictures;
 };

@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 
 LinkLabel::LinkLabel(int index, QWidget *parent)
-    : QLabel(parent), arrayIndex(index)
+    : QLabel(parent), m_arrayIndex(index)
 {
     setMouseTracking(true);
 }
@@ -11,21 +11,21 @@ LinkLabel::LinkLabel(int index, QWidget *parent)
 void LinkLabel::mouseMoveEvent(QMouseEvent *event)
 {
     event->accept();
-    emit mouseMoved(arrayIndex);
+    emit mouseMoved(m_arrayIndex);
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
-    pressed = event->button() == Qt::LeftButton;
+    m_pressed = event->button() == Qt::LeftButton;
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
-    const bool click = pressed && event->button() == Qt::LeftButton
+    const bool click = m_pressed && event->button() == Qt::LeftButton
                        && rect().contains(event->position().toPoint());
-    pressed = false;
+    m_pressed = false;
     if (click)
-        emit clicked(arrayIndex);
+        emit clicked(m_arrayIndex);
 }

@@ -11,7 +11,7 @@ class LinkLabel : public QLabel
 public:
     LinkLabel(int index, QWidget *parent);
 
-    int index() const { return arrayIndex; }
+    int index() const { return m_arrayIndex; }
 
 signals:
     void mouseMoved(int index);
@@ -24,6 +24,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    const int arrayIndex;
-    bool pressed = false;
+    const int m_arrayIndex;
+    bool m_pressed = false;
 };
