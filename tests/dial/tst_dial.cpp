@@ -1,12 +1,11 @@
 // Faults caught: hands of the wrong length or angle, or stale after the clock jumps; a dial off-centre or of
 // the wrong radius; a date window that misses midnight; a tick that repaints the face; wrong colours on the
-// face; a refused border width accepted or refused silently; a right click that does not refresh the face.
+// face; a refused border width accepted or refused silently.
 #include "toolkit/dateformat.h"
 #include "tests/support/fakedesktop.h"
 #include "dial/tickdial.h"
 
 #include <QLabel>
-#include <QSignalSpy>
 #include <QtTest>
 #include <cmath>
 
@@ -215,29 +214,6 @@ private slots:
         QCOMPARE(fake->messages.size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty())
             QCOMPARE(fake->messages[0].text, message);
-    }
-
-    // A right click on the face or the date window repaints the face (the
-    // ring colour waits for that); other buttons do not, and none reaches
-    // the host as a click.
-    void rightClickRefreshes_data()
-    {
-        QTest::addColumn<bool>("onDate");
-        QTest::addColumn<Qt::MouseButton>("button");
-        QTest::newRow("face, right") << false << Qt::RightButton;
-        QTest::newRow("face, left") << false << Qt::LeftButton;
-        QTest::newRow("date, right") << true << Qt::RightButton;
-    }
-    void rightClickRefreshes()
-    {
-        QFETCH(bool, onDate);
-        QFETCH(Qt::MouseButton, button);
-        dial->setVisibleTextDate(true);
-        dial->setBorderColor(toolkit::ColorRed);
-        QSignalSpy clicks(dial.get(), &Tickdial::Click);
-        QTest::mouseClick(onDate ? static_cast<QWidget *>(dial->lblDate()) : dial->pic(), button, {}, QPoint(5, 5));
-        QCOMPARE(dial->shapeBorder()->BorderColor() == toolkit::ColorRed, button == Qt::RightButton);
-        QCOMPARE(clicks.count(), 0);
     }
 };
 

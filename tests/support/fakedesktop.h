@@ -30,13 +30,8 @@ public:
     QHash<QWidget *, double> opacity;
     bool opacityWorks = true;
     QHash<QWidget *, bool> onTop;
-    int moves = 0;
-    bool systemMoveWorks = true;
-    int systemMoves = 0;
-    QVector<Qt::Edges> systemResizes;
     // Answers the colour chooser; nullopt is a cancel.
     std::optional<QColor> colorAnswer;
-    int colorRequests = 0;
     // Runs while a modal dialog is "open"; its return value is the result.
     // Without it the dialog is closed with Rejected at once.
     std::function<int(QDialog *)> onModal;
@@ -53,12 +48,12 @@ public:
     void changeScreens() { emit toolkit::desktopEvents().screensChanged(); }
     void fireWake() { time = wake; emit toolkit::desktopEvents().wake(); }
     void jumpTo(const QDateTime &to) { time = to; emit toolkit::desktopEvents().timeChanged(); }
-    void moveWindow(QWidget *window, QPoint topLeft) override { ++moves; window->move(topLeft); }
+    void moveWindow(QWidget *window, QPoint topLeft) override { window->move(topLeft); }
     bool canSetWindowOpacity() const override { return opacityWorks; }
     void setWindowOpacity(QWidget *window, double value) override { opacity[window] = value; }
     void setAlwaysOnTop(QWidget *window, bool value) override { onTop[window] = value; }
-    bool startSystemMove(QWidget *) override { ++systemMoves; return systemMoveWorks; }
-    bool startSystemResize(QWidget *, Qt::Edges edges) override { systemResizes.push_back(edges); return true; }
+    bool startSystemMove(QWidget *) override { return true; }
+    bool startSystemResize(QWidget *, Qt::Edges) override { return true; }
     int execModal(QDialog *dialog) override
     {
         ++modalCount;
@@ -73,6 +68,6 @@ public:
     {
         messages.push_back({text, title, icon});
     }
-    std::optional<QColor> chooseColor(QWidget *) override { ++colorRequests; return colorAnswer; }
+    std::optional<QColor> chooseColor(QWidget *) override { return colorAnswer; }
     void openUrl(const QUrl &url) override { openedUrls.push_back(url); }
 };
