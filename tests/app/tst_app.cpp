@@ -1,6 +1,6 @@
 // Faults caught: the main window's panel, labels, schedule, docking, hiding or drag wrong; "Opzioni" made
-// early, opened by the wrong input, Cancel not restoring the file or a hand edit not applied; a wrong command
-// line; a screen reader told of the clock more than once a minute.
+// early, opened by the wrong input, Cancel not restoring the file or a hand edit not applied; a screen reader
+// told of the clock more than once a minute.
 #include "tests/support/fakedesktop.h"
 #include "tests/support/optionsfixture.h"
 #include "app/frmmain.h"
@@ -8,21 +8,10 @@
 #include "settings/frmoption.h"
 #include "settings/mdlmain.h"
 #include "translucency/ctranslucentform.h"
-#include "toolkit/surface.h"
 #include "dial/tickdial.h"
 
-#include <QAccessible>
-#include <QCalendarWidget>
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QProcess>
-#include <QPushButton>
-#include <QSlider>
-#include <QTemporaryDir>
-#include <QTimeZone>
 #include <QtTest>
+#include <QtWidgets>
 
 namespace {
 
@@ -345,7 +334,6 @@ private slots:
         QTest::newRow("at start-up") << false;
         QTest::newRow("edited while running") << true;
     }
-
     void activationAppliesTheFile()
     {
         QFETCH(bool, editedWhileRunning);
@@ -465,42 +453,6 @@ private slots:
             QCOMPARE(shown(), QVariantList({true, true, 4, 16711680, 255}));
             QCOMPARE(readOptions(), before);
         }
-    }
-
-    // Answered without a display: the exit status and what is printed where.
-    void commandLine_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("out"); // patterns
-        QTest::addColumn<QString>("err");
-        const QString none = QStringLiteral("^$");
-        const QString usage = QStringLiteral("Usage: tickora \\[options\\]\n(.|\n)*-v, --version");
-        QTest::newRow("--version") << QStringList{"--version"} << 0 << QStringLiteral("^Plomb Tickora 1\\.0\n$") << none;
-        QTest::newRow("-h") << QStringList{"-h"} << 0 << QLatin1Char('^') + usage << none;
-        QTest::newRow("unknown option") << QStringList{"--help", "--bogus"} << 2 << none
-                                        << QStringLiteral("^Unknown option 'bogus'.\n\n") + usage;
-        QTest::newRow("no X server") << QStringList{} << 1 << none << QStringLiteral("^tickora: [^\n]*DISPLAY[^\n]*\n$");
-    }
-
-    void commandLine()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, status);
-        QFETCH(QString, out);
-        QFETCH(QString, err);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(QString::fromLatin1(name));
-        QProcess program;
-        program.setProcessEnvironment(environment);
-        program.start(QString::fromUtf8(TICKORA_PROGRAM), arguments);
-        QVERIFY(program.waitForFinished());
-        QCOMPARE(program.exitCode(), status);
-        const QString printed = QString::fromLocal8Bit(program.readAllStandardOutput());
-        const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
-        QVERIFY2(QRegularExpression(out).match(printed).hasMatch(), qPrintable(printed));
-        QVERIFY2(QRegularExpression(err).match(errors).hasMatch(), qPrintable(errors));
     }
 
     // Qt tells assistive technology of changes only while a bridge to it is active (X11 with

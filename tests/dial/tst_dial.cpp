@@ -1,12 +1,12 @@
 // Faults caught: hands of the wrong length or angle, or stale after the clock jumps; a dial off-centre or of
 // the wrong radius; a date window that misses midnight; a tick that repaints the face; wrong colours on the
-// face; a refused border width accepted or refused silently.
+// face.
 #include "toolkit/dateformat.h"
 #include "tests/support/fakedesktop.h"
 #include "dial/tickdial.h"
 
-#include <QLabel>
 #include <QtTest>
+#include <QtWidgets>
 #include <cmath>
 
 using toolkit::toQColor;
@@ -194,26 +194,6 @@ private slots:
         const qint64 area = repaintedArea() - d * d;
         QVERIFY2(area >= 0 && area <= qint64(maxArea) * d * d && (maxArea == 0 || area > 0), qPrintable(QString::number(area)));
         QCOMPARE(dial->pic()->image().cacheKey(), face);
-    }
-
-    void borderWidth_data()
-    {
-        QTest::addColumn<int>("value");
-        QTest::addColumn<QString>("message"); // empty: accepted
-        QTest::newRow("0") << 0 << QStringLiteral("Il valore non può essere uguale a 0.");
-        QTest::newRow("81") << 81 << QStringLiteral("Il valore deve essere compreso tra 0 e 80.");
-        QTest::newRow("80") << 80 << QString();
-    }
-    void borderWidth()
-    {
-        QFETCH(int, value);
-        QFETCH(QString, message);
-        dial->setBorderWidth(7);
-        QVERIFY(dial->setProperty("BorderWidth", value));
-        QCOMPARE(int(dial->BorderWidth()), message.isEmpty() ? value : 7);
-        QCOMPARE(fake->messages.size(), message.isEmpty() ? 0 : 1);
-        if (!message.isEmpty())
-            QCOMPARE(fake->messages[0].text, message);
     }
 };
 

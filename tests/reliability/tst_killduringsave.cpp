@@ -6,11 +6,8 @@
 #include "tests/support/optionsfixture.h"
 #include "dial/tickdial.h"
 
-#include <QApplication>
-#include <QProcess>
-#include <QRandomGenerator>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 namespace {
 settings::OptionsRecord recordB()

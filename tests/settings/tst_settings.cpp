@@ -1,6 +1,7 @@
 // Faults caught: Options.dat written with keys, order or bytes changed; a bad field read as a value (a malformed
 // Translucent as 0) or shifting the others; "Opzioni" loading, previewing, enabling or saving wrong; Return or
-// Escape pressing a button; the settings folder chosen wrong (beside an installed copy, or no per-user fallback).
+// Escape pressing a button; a failed save losing the old file, or leftovers piling up; the settings folder
+// chosen wrong (beside an installed copy, or no per-user fallback).
 #include "tests/support/fakedesktop.h"
 #include "tests/support/optionsfixture.h"
 #include "settings/controls.h"
@@ -11,14 +12,10 @@
 #include "dial/tickdial.h"
 #include "toolkit/val.h"
 
-#include <QCheckBox>
-#include <QDir>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QSlider>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
+#include <csignal>
+#include <sys/resource.h>
 
 using settings::ColorBox;
 using settings::KeySet;
@@ -305,6 +302,45 @@ private slots:
             QCOMPARE(boxes[i].first->BackColor(), toolkit::rgbColor(1, 2, i));
             QCOMPARE(dial->property(boxes[i].second).toInt(), toolkit::rgbColor(1, 2, i));
         }
+    }
+
+    // A save with no room keeps the old file and says so once; the same save goes through with room again.
+    void noRoomKeepsTheOldFileAndSaysSoOnce()
+    {
+        QVERIFY(writeFile(path(), DefaultOptionsText));
+        module->LoadSettings();
+        OptionsRecord record = module->Settings();
+        record.Translucent = 100;
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+        rlimit none = old;
+        none.rlim_cur = 0;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &none), 0);
+        const bool saved = module->SaveSettings(record, nullptr);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &old), 0);
+        QVERIFY(!saved);
+        QCOMPARE(fake->messages.size(), 1);
+        QCOMPARE(fake->messages.front().title, QStringLiteral("Salvataggio delle opzioni"));
+        QCOMPARE(readFile(path()), DefaultOptionsText);
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Options.dat"});
+        QVERIFY(module->SaveSettings(record, nullptr));
+        QCOMPARE(fake->messages.size(), 1);
+        QCOMPARE(settings::readOptions(readFile(path())).Translucent, 100);
+    }
+
+    // What a save killed between writing its copy and renaming it leaves: the next good save removes that
+    // and nothing else.
+    void aGoodSaveRemovesOnlyItsOwnLeftovers()
+    {
+        const QStringList others = {"Options.dat.bak", "Options.dat.Ab12Cde", "Options.dat.Ab12C", "Other.dat.Ab12Cd",
+                                    "notes.txt"};
+        for (const QString &name : others + QStringList{"Options.dat.Ab12Cd", "Options.dat.zzzzzz"})
+            QVERIFY(writeFile(dir->filePath(name), "half"));
+        QVERIFY(module->SaveSettings(OptionsRecord(), nullptr));
+        QStringList expected = others + QStringList{"Options.dat"};
+        expected.sort();
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
     }
 
     void settingsFolderChoice()

@@ -6,7 +6,6 @@
 #include "toolkit/twips.h"
 #include "toolkit/val.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 using namespace toolkit;

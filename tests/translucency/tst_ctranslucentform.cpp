@@ -3,7 +3,7 @@
 #include "translucency/ctranslucentform.h"
 #include "tests/support/fakedesktop.h"
 
-#include <QTest>
+#include <QtTest>
 
 class TestCTranslucentForm : public QObject
 {
