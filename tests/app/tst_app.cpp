@@ -1,4 +1,4 @@
-// Faults caught: the main window's panel, labels, schedule, docking, hiding or drag wrong; "Opzioni" made
+// Faults caught: the main window's labels, schedule, docking, hiding or drag wrong; "Opzioni" made
 // early, opened by the wrong input, Cancel not restoring the file or a hand edit not applied; a screen reader
 // told of the clock more than once a minute.
 #include "tests/support/fakedesktop.h"
@@ -38,33 +38,24 @@ Q_DECLARE_METATYPE(Action)
 class tst_app : public QObject
 {
     Q_OBJECT
-    void writeOptions(const QList<QByteArray> &lines) { QVERIFY(writeFile(m_dir->filePath("Options.dat"), withLines(DefaultOptionsText, lines))); }
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakeDesktop> fake;
+    std::unique_ptr<frmMain> m_window;
+
+    void writeOptions(const QList<QByteArray> &lines)
+    {
+        QVERIFY(writeFile(m_dir->filePath("Options.dat"), withLines(DefaultOptionsText, lines)));
+    }
     QByteArray readOptions() const { return readFile(m_dir->filePath("Options.dat")); }
     // A shown main window whose settings live in the test's folder.
-    void open(frmMain &w)
+    frmMain &open()
     {
-        w.settings().setSettingsFolder(m_dir->path());
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        m_window = std::make_unique<frmMain>();
+        m_window->settings().setSettingsFolder(m_dir->path());
+        m_window->show();
+        [&] { QVERIFY(QTest::qWaitForWindowExposed(m_window.get())); }();
+        return *m_window;
     }
-    // Runs body on "Opzioni", shown and active as the real modal loop leaves it, opened from the bar.
-    void withOptions(FakeDesktop &fake, frmMain &w, const std::function<void(frmOption &)> &body)
-    {
-        fake.onModal = [&](QDialog *dialog) {
-            auto *options = static_cast<frmOption *>(dialog);
-            options->show();
-            options->activateWindow();
-            [&] {
-                QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(options));
-                body(*options);
-            }();
-            return int(QDialog::Rejected);
-        };
-        w.picBar_MouseUp(2);
-        QCOMPARE(fake.modalCount, 1);
-    }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
 
 private slots:
     void initTestCase()
@@ -80,24 +71,13 @@ private slots:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
+        fake = std::make_unique<FakeDesktop>();
         writeOptions({"AutoHide=0"});
     }
-
-    void calendarPanel()
+    void cleanup()
     {
-        FakeDesktop fake;
-        frmMain w;
-        open(w);
-        w.cmdMonth_Click();
-        QVERIFY(w.CalendarOpen());
-        QCOMPARE(QSizeF(w.Width(), w.Height()), QSizeF(3165, 5730)); // the calendar's width, its bottom + 120
-        QVERIFY(w.mthView()->geometry().bottom() <= w.clientArea()->height() + 1);
-        w.resize(150, 200); // no smaller than the panel needs
-        QCOMPARE(QSizeF(w.Width(), w.Height()), QSizeF(3165, 4005));
-        w.cmdMonth_Click();
-        QVERIFY(!w.CalendarOpen());
-        QCOMPARE(w.Tickdial1()->height(), w.clientArea()->height());
-        QVERIFY(w.lblDate()->y() >= w.clientArea()->height());
+        m_window.reset();
+        fake.reset();
     }
 
     // Two ticks in a row: the labels and the calendar's today mark show what the second found.
@@ -127,15 +107,13 @@ private slots:
         QFETCH(QString, date);
         QFETCH(QString, time);
         const QLocale previous;
-        FakeDesktop fake;
-        frmMain w;
-        open(w);
+        frmMain &w = open();
         QLocale::setDefault(QLocale("en_GB"));
-        fake.time = first;
+        fake->time = first;
         w.Timer1_Timer();
         w.mthView()->setSelectedDate(first.date().addDays(2)); // the user picks another day
         QLocale::setDefault(QLocale(secondLocale));
-        fake.time = second;
+        fake->time = second;
         w.Timer1_Timer();
         QLocale::setDefault(previous);
         QCOMPARE(w.lblDate()->text() + " | " + w.lblTime()->text(), date + " | " + time);
@@ -189,21 +167,19 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(QDateTime, next);
         writeOptions({state == "hidden" ? "AutoHide=1" : "AutoHide=0", state == "seconds" ? "ViewSecond=1" : "ViewSecond=0"});
-        FakeDesktop fake;
-        fake.time = start;
-        frmMain w;
-        open(w);
-        fake.movePointer(state == "hidden" ? QPoint(0, 500) : w.mapToGlobal(QPoint(10, 10)));
+        fake->time = start;
+        frmMain &w = open();
+        fake->movePointer(state == "hidden" ? QPoint(0, 500) : w.mapToGlobal(QPoint(10, 10)));
         if (state == "panel")
             w.cmdMonth_Click();
-        QCOMPARE(fake.wake, wake);
+        QCOMPARE(fake->wake, wake);
         if (jump.isValid())
-            fake.jumpTo(jump);
+            fake->jumpTo(jump);
         else
-            fake.fireWake();
-        fake.movePointer(w.mapToGlobal(QPoint(10, 10)));
+            fake->fireWake();
+        fake->movePointer(w.mapToGlobal(QPoint(10, 10)));
         QCOMPARE(w.Tickdial1()->accessibleName() + "|" + w.lblTime()->text(), shown);
-        QCOMPARE(fake.wake, next);
+        QCOMPARE(fake->wake, next);
     }
 
     // The rightmost screen at the clock's height, followed as screens change, the
@@ -217,7 +193,6 @@ private slots:
         QTest::addColumn<int>("height");
         const QList<QRect> none;
         const QRect right(1280, 0, 1920, 1080);
-        QTest::newRow("first shown") << none << none << 419 << QPoint(1280, 419) << 186;
         QTest::newRow("below the bottom") << none << none << 900 << QPoint(1280, 838) << 186;
         QTest::newRow("taller than the screen") << none << none << 30 << QPoint(1280, 0) << 1200;
         QTest::newRow("primary left of another") << none << QList{right} << 100 << QPoint(3200, 100) << 186;
@@ -234,16 +209,12 @@ private slots:
         QFETCH(int, top);
         QFETCH(QPoint, expected);
         QFETCH(int, height);
-        FakeDesktop fake;
-        fake.moreScreens = before;
-        frmMain w;
-        open(w);
-        if (QTest::currentDataTag() != QByteArray("first shown")) {
-            w.resize(200, height);
-            w.move(10, top);
-            fake.moreScreens = after;
-            fake.changeScreens();
-        }
+        fake->moreScreens = before;
+        frmMain &w = open();
+        w.resize(200, height);
+        w.move(10, top);
+        fake->moreScreens = after;
+        fake->changeScreens();
         QCOMPARE(w.frameGeometry().topRight() + QPoint(1, 0), expected);
     }
 
@@ -268,17 +239,15 @@ private slots:
         QFETCH(bool, late);
         QFETCH(int, expectedX);
         writeOptions({"AutoHide=" + autoHide});
-        FakeDesktop fake;
-        frmMain w;
-        open(w);
+        frmMain &w = open();
         w.move(1080, 200);
-        fake.movePointer(w.mapToGlobal(QPoint(10, 10)));
+        fake->movePointer(w.mapToGlobal(QPoint(10, 10)));
         const QPoint start = w.picBar()->mapToGlobal(QPoint(5, 100));
         const QPoint end = start + QPoint(-30, 100) + release;
-        fake.cursor = end;
+        fake->cursor = end;
         auto send = [&](QEvent::Type type, Qt::MouseButton button, QPoint global) {
             if (!late)
-                fake.cursor = global;
+                fake->cursor = global;
             const QPointF local = w.picBar()->mapFromGlobal(global);
             QMouseEvent event(type, local, local, QPointF(global), button,
                               type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button), Qt::NoModifier);
@@ -286,7 +255,7 @@ private slots:
         };
         send(QEvent::MouseButtonPress, Qt::LeftButton, start);
         send(QEvent::MouseMove, Qt::LeftButton, start + QPoint(-30, 100));
-        fake.changeScreens();
+        fake->changeScreens();
         QCOMPARE(w.pos(), QPoint(1050, 300));
         // The release undoes the sideways part and keeps the vertical one.
         send(QEvent::MouseButtonRelease, Qt::LeftButton, end);
@@ -317,12 +286,10 @@ private slots:
         QFETCH(QPoint, cursor);
         QFETCH(int, expectedX);
         writeOptions({"AutoHide=1", "HideBar=" + hideBar});
-        FakeDesktop fake;
-        frmMain w;
-        open(w);
+        frmMain &w = open();
         w.move(1080, 300);
         // The near test counts from the client area, inside the 4 px frame.
-        fake.movePointer(w.clientArea()->mapToGlobal(cursor));
+        fake->movePointer(w.clientArea()->mapToGlobal(cursor));
         QCOMPARE(w.pos(), QPoint(expectedX, 300));
     }
 
@@ -343,21 +310,19 @@ private slots:
                                        "ColorLancetMinute=65535", "ColorLancetHour=4210752"};
         if (!editedWhileRunning)
             writeOptions(edited);
-        FakeDesktop fake;
-        frmMain w;
-        open(w);
+        frmMain &w = open();
         if (editedWhileRunning) {
             writeOptions(edited);
             w.cmdAbout_Click();
         }
         const Tickdial *d = w.Tickdial1();
         QCOMPARE(QList<bool>({d->VisibleTextDate(), d->VisibleBorder(), d->VisibleTextHours(), d->VisibleSecond(),
-                              w.AutoHideOn(), w.HideBarOn(), fake.onTop.value(&w, true)}),
+                              w.AutoHideOn(), w.HideBarOn(), fake->onTop.value(&w, true)}),
                  QList<bool>({false, false, false, false, true, true, false}));
         QCOMPARE(QList<int>({int(d->BorderWidth()), d->BorderColor(), d->TextHoursColor(), d->LancetSecondColor(),
                              d->LancetMinuteColor(), d->LancetHourColor()}),
                  QList<int>({9, 65280, 8421504, 255, 65535, 4210752}));
-        QCOMPARE(fake.opacity.value(&w), 128 / 255.0);
+        QCOMPARE(fake->opacity.value(&w), 128 / 255.0);
     }
 
     // "Opzioni" is made as it opens, beside the clock, and gone once closed; the clock stays out meanwhile and
@@ -385,28 +350,26 @@ private slots:
         QFETCH(Action, input);
         QFETCH(bool, opens);
         writeOptions({"AutoHide=1"});
-        FakeDesktop fake;
-        frmMain w;
-        open(w);
+        frmMain &w = open();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QCOMPARE(QApplication::focusWidget(), w.Tickdial1());
-        fake.movePointer(w.mapToGlobal(QPoint(10, 10)));
+        fake->movePointer(w.mapToGlobal(QPoint(10, 10)));
         QVERIFY(w.findChildren<frmOption *>().isEmpty());
         const QPoint docked = w.pos();
-        fake.onModal = [&](QDialog *dialog) {
-            fake.movePointer(QPoint(0, 500)); // the pointer over the dialog does not hide the clock
+        fake->onModal = [&](QDialog *dialog) {
+            fake->movePointer(QPoint(0, 500)); // the pointer over the dialog does not hide the clock
             [&] {
                 QCOMPARE(w.pos(), docked);
                 QCOMPARE(dialog->windowTitle(), QStringLiteral("Opzioni"));
                 QVERIFY(dialog->geometry().right() < w.x() && qAbs(dialog->y() - w.y()) < 40);
             }();
-            fake.movePointer(w.mapToGlobal(QPoint(10, 10)));
+            fake->movePointer(w.mapToGlobal(QPoint(10, 10)));
             writeOptions({"AutoHide=1", "ViewSecond=0"});
             return int(QDialog::Rejected);
         };
         input(w);
-        QCOMPARE(fake.modalCount, opens ? 1 : 0);
+        QCOMPARE(fake->modalCount, opens ? 1 : 0);
         QCOMPARE(w.Tickdial1()->VisibleSecond(), !opens);
         QVERIFY(w.findChildren<frmOption *>().isEmpty());
     }
@@ -422,18 +385,16 @@ private slots:
     void optionsClose()
     {
         QFETCH(bool, ok);
-        FakeDesktop fake;
-        frmMain w;
-        open(w);
+        frmMain &w = open();
         const QByteArray before = readOptions();
-        fake.colorAnswer = QColor(0, 255, 0);
+        fake->colorAnswer = QColor(0, 255, 0);
         const auto shown = [&] {
             Tickdial *d = w.Tickdial1();
-            return QVariantList{d->VisibleSecond(), fake.onTop.value(&w), int(d->BorderWidth()), d->LancetHourColor(),
+            return QVariantList{d->VisibleSecond(), fake->onTop.value(&w), int(d->BorderWidth()), d->LancetHourColor(),
                                 int(w.settings().Translucency()->Alpha())};
         };
         const QVariantList chosen{false, false, 30, toolkit::rgbColor(0, 255, 0), 100};
-        fake.onModal = [&](QDialog *dialog) {
+        fake->onModal = [&](QDialog *dialog) {
             auto *options = static_cast<frmOption *>(dialog);
             options->chkViewSecond()->setChecked(false);
             options->chkBringToFront()->setChecked(false);
@@ -448,7 +409,10 @@ private slots:
         w.picBar_MouseUp(2);
         if (ok) {
             QCOMPARE(shown(), chosen);
-            QVERIFY(readOptions().contains("\r\nBorderWidth=30\r\n"));
+            QCOMPARE(readOptions(),
+                     QByteArray("Translucent=100\r\nBringToFront=0\r\nAutoHide=0\r\nHideBar=0\r\nViewDate=1\r\n"
+                                "ViewBorder=1\r\nBorderWidth=30\r\nColorBorder=12632256\r\nViewTextHours=1\r\n"
+                                "ColorTextHours=0\r\nViewSecond=0\r\nColorSecond=0\r\nMinuteSecond=255\r\nHourSecond=65280\r\n"));
         } else {
             QCOMPARE(shown(), QVariantList({true, true, 4, 16711680, 255}));
             QCOMPARE(readOptions(), before);
@@ -463,14 +427,12 @@ private slots:
         if (!QAccessible::isActive())
             QSKIP("no accessibility bridge on this platform: run under X11 with accessibility on");
         const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler(recordSpoken);
-        FakeDesktop fake;
-        frmMain w;
-        open(w);
+        frmMain &w = open();
         w.cmdMonth_Click(); // the panel in view
         w.Timer1()->stop();
         w.Tickdial1()->Timer1()->stop();
         const auto tick = [&](QTime time) {
-            fake.time.setTime(time);
+            fake->time.setTime(time);
             w.Tickdial1()->Timer1_Timer();
             w.Timer1_Timer();
         };
@@ -483,12 +445,11 @@ private slots:
         tick(QTime(3, 1));
         tick(QTime(3, 1, 0, 300));
         QCOMPARE(QList<int>({spokenBy(w.lblTime()), spokenBy(w.Tickdial1()), spokenBy(w.lblDate())}), QList<int>({1, 1, 0}));
-        withOptions(fake, w, [&](frmOption &options) {
-            g_spoken.clear();
-            options.picColorHour()->setBackColor(toolkit::rgbColor(0x12, 0x34, 0x56));
-            options.picColorHour()->setBackColor(toolkit::rgbColor(0x12, 0x34, 0x56));
-            QCOMPARE(spokenBy(options.picColorHour()), 1);
-        });
+        settings::ColorBox box(&w);
+        box.show();
+        box.setBackColor(toolkit::rgbColor(0x12, 0x34, 0x56));
+        box.setBackColor(toolkit::rgbColor(0x12, 0x34, 0x56));
+        QCOMPARE(spokenBy(&box), 1);
         QAccessible::installUpdateHandler(previous);
     }
 };

@@ -1,6 +1,6 @@
 // Faults caught: Options.dat written with keys, order or bytes changed; a bad field read as a value (a malformed
 // Translucent as 0) or shifting the others; "Opzioni" loading, previewing, enabling or saving wrong; Return or
-// Escape pressing a button; a failed save losing the old file, or leftovers piling up; the settings folder
+// Escape pressing a button; leftovers of killed saves piling up; the settings folder
 // chosen wrong (beside an installed copy, or no per-user fallback).
 #include "tests/support/fakedesktop.h"
 #include "tests/support/optionsfixture.h"
@@ -14,8 +14,6 @@
 
 #include <QtTest>
 #include <QtWidgets>
-#include <csignal>
-#include <sys/resource.h>
 
 using settings::ColorBox;
 using settings::KeySet;
@@ -193,25 +191,6 @@ private slots:
         QCOMPARE(readFile(path()), file.isNull() ? DefaultOptionsText : file);
     }
 
-    void okWritesTheFile()
-    {
-        frmOption &d = open();
-        QSignalSpy closed(&d, &QDialog::finished);
-        d.chkAutoHide()->setChecked(false);
-        d.chkViewSecond()->setChecked(false);
-        d.txtBorderWidth()->setText("100");
-        fake->colorAnswer = QColor(255, 255, 0);
-        QTest::mouseClick(d.picColorHour(), Qt::LeftButton);
-        QTest::mouseClick(d.cmdOK(), Qt::LeftButton);
-        QCOMPARE(readFile(path()),
-                 QByteArray("Translucent=255\r\nBringToFront=1\r\nAutoHide=0\r\nHideBar=0\r\nViewDate=1\r\n"
-                            "ViewBorder=1\r\nBorderWidth=1\r\nColorBorder=12632256\r\nViewTextHours=1\r\n"
-                            "ColorTextHours=0\r\nViewSecond=0\r\nColorSecond=0\r\nMinuteSecond=255\r\n"
-                            "HourSecond=65535\r\n"));
-        QCOMPARE(closed.count(), 1);
-        QVERIFY(fake->messages.isEmpty());
-    }
-
     // Return and Escape on a control of the shown dialog press no button.
     void returnAndEscapePressNothing_data()
     {
@@ -302,31 +281,6 @@ private slots:
             QCOMPARE(boxes[i].first->BackColor(), toolkit::rgbColor(1, 2, i));
             QCOMPARE(dial->property(boxes[i].second).toInt(), toolkit::rgbColor(1, 2, i));
         }
-    }
-
-    // A save with no room keeps the old file and says so once; the same save goes through with room again.
-    void noRoomKeepsTheOldFileAndSaysSoOnce()
-    {
-        QVERIFY(writeFile(path(), DefaultOptionsText));
-        module->LoadSettings();
-        OptionsRecord record = module->Settings();
-        record.Translucent = 100;
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit old{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
-        rlimit none = old;
-        none.rlim_cur = 0;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &none), 0);
-        const bool saved = module->SaveSettings(record, nullptr);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &old), 0);
-        QVERIFY(!saved);
-        QCOMPARE(fake->messages.size(), 1);
-        QCOMPARE(fake->messages.front().title, QStringLiteral("Salvataggio delle opzioni"));
-        QCOMPARE(readFile(path()), DefaultOptionsText);
-        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Options.dat"});
-        QVERIFY(module->SaveSettings(record, nullptr));
-        QCOMPARE(fake->messages.size(), 1);
-        QCOMPARE(settings::readOptions(readFile(path())).Translucent, 100);
     }
 
     // What a save killed between writing its copy and renaming it leaves: the next good save removes that

@@ -1,5 +1,5 @@
 // Faults caught: numbers misread from text; dates and times in the wrong form; text printed out of place;
-// lines under the drawing or stale on the still layer beneath a moving one; clicks reported in pixels.
+// lines under the drawing or stale on the still layer beneath a moving one.
 #include "toolkit/dateformat.h"
 #include "toolkit/olecolor.h"
 #include "toolkit/surface.h"
@@ -126,18 +126,6 @@ private slots:
         moving->setX1(80.5 * 15); // swings away, uncovering the point
         moving->setX2(80.5 * 15);
         QCOMPARE(at(box->grab().toImage(), point.x(), point.y()), expected);
-    }
-
-    void clicksInTwips()
-    {
-        QWidget parent;
-        box->setParent(&parent);
-        QSignalSpy up(box.get(), &PictureBox::MouseUp);
-        parent.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&parent));
-        QTest::mouseClick(box.get(), Qt::RightButton, Qt::ShiftModifier, QPoint(10, 20));
-        QCOMPARE(up.value(0), (QList<QVariant>{2, 1, 150.0f, 300.0f}));
-        box->setParent(nullptr);
     }
 };
 
