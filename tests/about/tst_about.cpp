@@ -67,8 +67,8 @@ private slots:
         QVERIFY(!fake.boxVisibleAtOpen);
     }
 
-    // The animation is read beside the program, else from the installed
-    // data folder; missing or broken, the box still works without it.
+    // The animation is read beside the program, else from the installed data folder; missing or broken, the box still
+    // works without it.
     void animation_data()
     {
         QTest::addColumn<QByteArray>("beside"); // "copy": the real animation

@@ -142,9 +142,8 @@ private slots:
         QCOMPARE(dial->lblDate()->text(), toolkit::shortDayMonth(after.date()));
     }
 
-    // At 03:00:45 on the 200-pixel dial (centre 100, 100): the blue hour hand
-    // ends at 160.7 px, the red minute hand at 25.3 px, the second hand
-    // points left; the marks are dots of three sizes in the text colour.
+    // At 03:00:45 on the 200-pixel dial (centre 100, 100): the blue hour hand ends at 160.7 px, the red minute hand
+    // at 25.3 px, the second hand points left; the marks are dots of three sizes in the text colour.
     void painted()
     {
         const QImage shot = dial->grab().toImage();
