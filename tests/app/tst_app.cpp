@@ -444,6 +444,7 @@ private slots:
         QCOMPARE(QList<int>({spokenBy(w.lblTime()), spokenBy(w.Tickdial1()), spokenBy(w.lblDate())}), QList<int>({1, 1, 0}));
         settings::ColorBox box(&w);
         box.show();
+        g_spoken.clear();
         box.setBackColor(toolkit::rgbColor(0x12, 0x34, 0x56));
         box.setBackColor(toolkit::rgbColor(0x12, 0x34, 0x56));
         QCOMPARE(spokenBy(&box), 1);
