@@ -1,6 +1,6 @@
 # Faults caught: a clock that comes up as a native Wayland client (which cannot dock) on a Wayland session;
 # a lock left by a killed clock that stops the next start; a second start that does not end or does not
-# bring the running clock out of hiding and above another window.
+# bring the running clock out of hiding and above another window; a command line answered wrong.
 
 # Weston (headless, with XWayland): the clock goes through XWayland by itself and docks at the right edge.
 scenario_wayland_start() {
@@ -34,4 +34,18 @@ scenario_second_start() {
     wait_for 20 docked || fail "the second start did not bring the clock out: x $x"
     above() { [ "$(pixel $((x + 4 + 9)) $((y + 100)))" != 255,255,255 ]; }
     wait_for 20 above || fail "the second start did not bring the clock above xclock"
+}
+
+# Answered without a display: the version, the usage, a wrong option refused with status 2, no display with 1.
+scenario_command_line() {
+    local out status
+    bare() { out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$TICKORA" "$@" 2>&1) && status=0 || status=$?; }
+    bare --version
+    [ "$status:$out" = "0:Plomb Tickora 1.0" ] || fail "--version: $status, '$out'"
+    bare -h
+    [ "$status" -eq 0 ] && grep -q '^Usage: tickora \[options\]' <<<"$out" || fail "-h: $status, '$out'"
+    bare --help --bogus
+    [ "$status" -eq 2 ] && grep -q "^Unknown option 'bogus'" <<<"$out" || fail "an unknown option: $status, '$out'"
+    bare
+    [ "$status" -eq 1 ] && grep -q '^tickora: .*DISPLAY' <<<"$out" || fail "no display: $status, '$out'"
 }

@@ -1,13 +1,12 @@
 // Faults caught: hands of the wrong length or angle, or stale after the clock jumps; a dial off-centre or of
 // the wrong radius; a date window that misses midnight; a tick that repaints the face; wrong colours on the
-// face; a refused border width accepted or refused silently; a right click that does not refresh the face.
+// face.
 #include "toolkit/dateformat.h"
 #include "tests/support/fakedesktop.h"
 #include "dial/tickdial.h"
 
-#include <QLabel>
-#include <QSignalSpy>
 #include <QtTest>
+#include <QtWidgets>
 #include <cmath>
 
 using toolkit::toQColor;
@@ -143,9 +142,8 @@ private slots:
         QCOMPARE(dial->lblDate()->text(), toolkit::shortDayMonth(after.date()));
     }
 
-    // At 03:00:45 on the 200-pixel dial (centre 100, 100): the blue hour hand
-    // ends at 160.7 px, the red minute hand at 25.3 px, the second hand
-    // points left; the marks are dots of three sizes in the text colour.
+    // At 03:00:45 on the 200-pixel dial (centre 100, 100): the blue hour hand ends at 160.7 px, the red minute hand
+    // at 25.3 px, the second hand points left; the marks are dots of three sizes in the text colour.
     void painted()
     {
         const QImage shot = dial->grab().toImage();
@@ -195,49 +193,6 @@ private slots:
         const qint64 area = repaintedArea() - d * d;
         QVERIFY2(area >= 0 && area <= qint64(maxArea) * d * d && (maxArea == 0 || area > 0), qPrintable(QString::number(area)));
         QCOMPARE(dial->pic()->image().cacheKey(), face);
-    }
-
-    void borderWidth_data()
-    {
-        QTest::addColumn<int>("value");
-        QTest::addColumn<QString>("message"); // empty: accepted
-        QTest::newRow("0") << 0 << QStringLiteral("Il valore non può essere uguale a 0.");
-        QTest::newRow("81") << 81 << QStringLiteral("Il valore deve essere compreso tra 0 e 80.");
-        QTest::newRow("80") << 80 << QString();
-    }
-    void borderWidth()
-    {
-        QFETCH(int, value);
-        QFETCH(QString, message);
-        dial->setBorderWidth(7);
-        QVERIFY(dial->setProperty("BorderWidth", value));
-        QCOMPARE(int(dial->BorderWidth()), message.isEmpty() ? value : 7);
-        QCOMPARE(fake->messages.size(), message.isEmpty() ? 0 : 1);
-        if (!message.isEmpty())
-            QCOMPARE(fake->messages[0].text, message);
-    }
-
-    // A right click on the face or the date window repaints the face (the
-    // ring colour waits for that); other buttons do not, and none reaches
-    // the host as a click.
-    void rightClickRefreshes_data()
-    {
-        QTest::addColumn<bool>("onDate");
-        QTest::addColumn<Qt::MouseButton>("button");
-        QTest::newRow("face, right") << false << Qt::RightButton;
-        QTest::newRow("face, left") << false << Qt::LeftButton;
-        QTest::newRow("date, right") << true << Qt::RightButton;
-    }
-    void rightClickRefreshes()
-    {
-        QFETCH(bool, onDate);
-        QFETCH(Qt::MouseButton, button);
-        dial->setVisibleTextDate(true);
-        dial->setBorderColor(toolkit::ColorRed);
-        QSignalSpy clicks(dial.get(), &Tickdial::Click);
-        QTest::mouseClick(onDate ? static_cast<QWidget *>(dial->lblDate()) : dial->pic(), button, {}, QPoint(5, 5));
-        QCOMPARE(dial->shapeBorder()->BorderColor() == toolkit::ColorRed, button == Qt::RightButton);
-        QCOMPARE(clicks.count(), 0);
     }
 };
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fuzzes the Options.dat reader with libFuzzer under AddressSanitizer and
 # UndefinedBehaviorSanitizer, then merges what it found into the corpus that
-# tst_optionscorpus replays. Not run by CI.
+# tst_settings replays. Not run by CI.
 #   tests/fuzz/run-fuzz.sh [seconds]   (default 600)
 set -euo pipefail
 cd "$(dirname "$0")/../.."

@@ -9,36 +9,29 @@
 #include <QWidget>
 #include <functional>
 
-// A desktop for tests: a settable clock, cursor and screens, and dialogs
-// that never block. Its events come when the test sends them. Install it for the lifetime of a test with
-// FakeDesktop fake; (it restores the real desktop when destroyed).
+// A desktop for tests: a settable clock, cursor and screens, and dialogs that never block. Its events come when the
+// test sends them. Install it for the lifetime of a test with FakeDesktop fake; (it restores the real desktop when
+// destroyed).
 class FakeDesktop : public toolkit::Desktop
 {
 public:
     FakeDesktop() { toolkit::setDesktop(this); }
     ~FakeDesktop() override { toolkit::setDesktop(nullptr); }
 
-    struct Message { QString text; QString title; toolkit::MessageIcon icon; };
-
     QDateTime time = QDateTime(QDate(2026, 3, 4), QTime(3, 0, 0));
     QPoint cursor = QPoint(0, 0);
     QSize screen = QSize(1280, 1024);      // the primary screen, at (0, 0)
     QList<QRect> moreScreens;
     QDateTime wake;                       // the wake-up asked for; invalid: none
-    QVector<Message> messages;
+    QStringList messages;
     QVector<QUrl> openedUrls;
     QHash<QWidget *, double> opacity;
     bool opacityWorks = true;
     QHash<QWidget *, bool> onTop;
-    int moves = 0;
-    bool systemMoveWorks = true;
-    int systemMoves = 0;
-    QVector<Qt::Edges> systemResizes;
     // Answers the colour chooser; nullopt is a cancel.
     std::optional<QColor> colorAnswer;
-    int colorRequests = 0;
-    // Runs while a modal dialog is "open"; its return value is the result.
-    // Without it the dialog is closed with Rejected at once.
+    // Runs while a modal dialog is "open"; its return value is the result. Without it the dialog is closed with
+    // Rejected at once.
     std::function<int(QDialog *)> onModal;
     int modalCount = 0;
 
@@ -53,12 +46,12 @@ public:
     void changeScreens() { emit toolkit::desktopEvents().screensChanged(); }
     void fireWake() { time = wake; emit toolkit::desktopEvents().wake(); }
     void jumpTo(const QDateTime &to) { time = to; emit toolkit::desktopEvents().timeChanged(); }
-    void moveWindow(QWidget *window, QPoint topLeft) override { ++moves; window->move(topLeft); }
+    void moveWindow(QWidget *window, QPoint topLeft) override { window->move(topLeft); }
     bool canSetWindowOpacity() const override { return opacityWorks; }
     void setWindowOpacity(QWidget *window, double value) override { opacity[window] = value; }
     void setAlwaysOnTop(QWidget *window, bool value) override { onTop[window] = value; }
-    bool startSystemMove(QWidget *) override { ++systemMoves; return systemMoveWorks; }
-    bool startSystemResize(QWidget *, Qt::Edges edges) override { systemResizes.push_back(edges); return true; }
+    bool startSystemMove(QWidget *) override { return true; }
+    bool startSystemResize(QWidget *, Qt::Edges) override { return true; }
     int execModal(QDialog *dialog) override
     {
         ++modalCount;
@@ -69,10 +62,7 @@ public:
             alive->done(result);
         return result;
     }
-    void messageBox(QWidget *, const QString &text, const QString &title, toolkit::MessageIcon icon) override
-    {
-        messages.push_back({text, title, icon});
-    }
-    std::optional<QColor> chooseColor(QWidget *) override { ++colorRequests; return colorAnswer; }
+    void messageBox(QWidget *, const QString &text, const QString &, toolkit::MessageIcon) override { messages << text; }
+    std::optional<QColor> chooseColor(QWidget *) override { return colorAnswer; }
     void openUrl(const QUrl &url) override { openedUrls.push_back(url); }
 };

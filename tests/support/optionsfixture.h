@@ -22,3 +22,14 @@ inline QByteArray readFile(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+// The file with each "Key=value" line in place of the line of its key.
+inline QByteArray withLines(const QByteArray &file, const QList<QByteArray> &lines)
+{
+    QList<QByteArray> all = file.split('\n');
+    for (const QByteArray &line : lines)
+        for (QByteArray &old : all)
+            if (old.startsWith(line.left(line.indexOf('=') + 1)))
+                old = line + '\r';
+    return all.join('\n');
+}

@@ -1,12 +1,10 @@
-// Faults caught: numbers misread from text; dates and times in the wrong form; text printed out of place;
-// lines under the drawing or stale on the still layer beneath a moving one; clicks reported in pixels.
+// Faults caught: dates and times in the wrong form; text printed out of place;
+// lines under the drawing or stale on the still layer beneath a moving one.
 #include "toolkit/dateformat.h"
 #include "toolkit/olecolor.h"
 #include "toolkit/surface.h"
 #include "toolkit/twips.h"
-#include "toolkit/val.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 using namespace toolkit;
@@ -46,22 +44,6 @@ private slots:
     }
     void cleanup() { box.reset(); }
 
-    void val_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("expected");
-        for (auto [text, value] : std::initializer_list<std::pair<const char *, double>>{
-                 {"4", 4}, {"  1 2", 12}, {"2.75", 2.75}, {"2,75", 2}, {"80px", 80}, {"abc", 0}, {"-3", -3},
-                 {"1D2", 100}, {"1.2.3", 1.2}, {"1e999", 0}})
-            QTest::newRow(text) << QString::fromLatin1(text) << value;
-    }
-    void val()
-    {
-        QFETCH(QString, text);
-        QFETCH(double, expected);
-        QCOMPARE(Val(text), expected);
-    }
-
     void datesAndTimes()
     {
         QCOMPARE(shortDayMonth(QDate(2026, 12, 6), QLocale("it_IT")), QStringLiteral("06 dic"));
@@ -69,8 +51,7 @@ private slots:
         QCOMPARE(clockTime(QTime(9, 5, 7)), QStringLiteral("9:05 07"));
     }
 
-    // "12" printed at (30, 20) px, give or take the glyphs' bearings, then
-    // the next line.
+    // "12" printed at (30, 20) px, give or take the glyphs' bearings, then the next line.
     void print()
     {
         box->FontName = QStringLiteral("arial");
@@ -89,8 +70,8 @@ private slots:
         QVERIFY(box->CurrentY > 300 + 10 * TwipsPerPixel && box->CurrentY < 300 + 20 * TwipsPerPixel);
     }
 
-    // Lines lie above the drawing; a moving line above the still ones, which
-    // are composed in a layer that must follow every change under it.
+    // Lines lie above the drawing; a moving line above the still ones, which are composed in a layer that must follow
+    // every change under it.
     void layers_data()
     {
         QTest::addColumn<Change>("change");
@@ -127,18 +108,6 @@ private slots:
         moving->setX1(80.5 * 15); // swings away, uncovering the point
         moving->setX2(80.5 * 15);
         QCOMPARE(at(box->grab().toImage(), point.x(), point.y()), expected);
-    }
-
-    void clicksInTwips()
-    {
-        QWidget parent;
-        box->setParent(&parent);
-        QSignalSpy up(box.get(), &PictureBox::MouseUp);
-        parent.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&parent));
-        QTest::mouseClick(box.get(), Qt::RightButton, Qt::ShiftModifier, QPoint(10, 20));
-        QCOMPARE(up.value(0), (QList<QVariant>{2, 1, 150.0f, 300.0f}));
-        box->setParent(nullptr);
     }
 };
 

@@ -1,106 +1,56 @@
+// Faults caught: the opacity setting not reaching the window, or left on a window after the form has moved on or
+// gone; a desktop that cannot blend asked to; a window destroyed first crashing the form.
 #include "translucency/ctranslucentform.h"
 #include "tests/support/fakedesktop.h"
 
-#include <QTest>
-#include <functional>
-#include <memory>
-
-namespace {
-
-// Windows A and B; a form made on a desktop that can (or cannot) set
-// opacity, attached to A.
-struct Fixture
-{
-    FakeDesktop desktop;
-    std::unique_ptr<QWidget> a = std::make_unique<QWidget>();
-    std::unique_ptr<QWidget> b = std::make_unique<QWidget>();
-    std::unique_ptr<CTranslucentForm> form;
-
-    explicit Fixture(bool supported)
-    {
-        desktop.opacityWorks = supported;
-        form = std::make_unique<CTranslucentForm>();
-        form->setHWnd(a.get());
-    }
-};
-
-using Steps = std::function<void(Fixture &)>;
-
-// The opacity each window is left with (none: never set) and the form's
-// state (a destroyed form is not looked at).
-struct Expect
-{
-    std::optional<double> opacityA = 1.0;
-    std::optional<double> opacityB = std::nullopt;
-    int alpha = 255;
-    int mode = CTranslucentForm::ModeAlpha;
-    bool onA = true;
-};
-
-} // namespace
-
-Q_DECLARE_METATYPE(Steps)
-Q_DECLARE_METATYPE(Expect)
+#include <QtTest>
 
 class TestCTranslucentForm : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void scenario_data()
+    // The opacity windows A and B are left with (-1: never set) after the steps.
+    void opacity_data()
     {
         QTest::addColumn<bool>("supported");
-        QTest::addColumn<Steps>("steps");
-        QTest::addColumn<Expect>("expect");
-        auto add = [](const char *name, bool supported, Steps steps, Expect expect) {
-            QTest::newRow(name) << supported << steps << expect;
-        };
-        add("attached: opaque", true, [](Fixture &) {}, {});
-        add("alpha", true, [](Fixture &f) { f.form->setAlpha(128); }, {.opacityA = 128 / 255.0, .alpha = 128});
-        add("unsupported does nothing", false, [](Fixture &f) { f.form->setAlpha(128); },
-            {.opacityA = std::nullopt, .onA = false});
-        add("no window: alpha not kept", true, [](Fixture &f) { f.form->setHWnd(nullptr); f.form->setAlpha(9); },
-            {.onA = false});
-        add("colour key is refused", true, [](Fixture &f) {
-            f.form->setAlpha(128);
-            f.form->setColorKey(0x00FF00);
-            f.form->setMode(CTranslucentForm::ModeColorKey);
-        }, {.opacityA = 128 / 255.0, .alpha = 128});
-        for (int mode : {3, -1})
-            add(qPrintable(QStringLiteral("mode %1 ignored").arg(mode)), true, [=](Fixture &f) {
-                f.form->setMode(mode);
-                f.form->setAlpha(64);
-            }, {.opacityA = 64 / 255.0, .alpha = 64});
-        add("mode none makes opaque", true, [](Fixture &f) { f.form->setAlpha(90); f.form->setMode(0); },
-            {.alpha = 90, .mode = 0});
-        add("mode none, then alpha mode again", true, [](Fixture &f) {
-            f.form->setAlpha(90);
-            f.form->setMode(0);
-            f.form->setMode(2);
-        }, {.opacityA = 90 / 255.0, .alpha = 90});
-        add("alpha in mode none switches back", true, [](Fixture &f) { f.form->setMode(0); f.form->setAlpha(30); },
-            {.opacityA = 30 / 255.0, .alpha = 30});
-        add("moving to another window", true, [](Fixture &f) { f.form->setAlpha(128); f.form->setHWnd(f.b.get()); },
-            {.opacityB = 1.0, .onA = false});
-        add("destruction makes opaque", true, [](Fixture &f) { f.form->setAlpha(50); f.form.reset(); }, {});
-        add("window destroyed first", true, [](Fixture &f) { f.a.reset(); f.form->setAlpha(50); }, {.onA = false});
+        QTest::addColumn<QString>("steps"); // a: alpha 128, n: mode none, 2: alpha mode, b: moved to B, x: form gone, w: A gone
+        QTest::addColumn<double>("a");
+        QTest::addColumn<double>("b");
+        QTest::newRow("attached: opaque") << true << "" << 1.0 << -1.0;
+        QTest::newRow("alpha") << true << "a" << 128 / 255.0 << -1.0;
+        QTest::newRow("unsupported does nothing") << false << "a" << -1.0 << -1.0;
+        QTest::newRow("mode none makes opaque") << true << "an" << 1.0 << -1.0;
+        QTest::newRow("alpha mode again") << true << "an2" << 128 / 255.0 << -1.0;
+        QTest::newRow("moved to another window") << true << "ab" << 1.0 << 1.0;
+        QTest::newRow("gone, the window opaque") << true << "ax" << 1.0 << -1.0;
+        QTest::newRow("window destroyed first") << true << "wa" << -1.0 << -1.0;
     }
-    void scenario()
+    void opacity()
     {
         QFETCH(bool, supported);
-        QFETCH(Steps, steps);
-        QFETCH(Expect, expect);
-        Fixture f(supported);
-        QWidget *a = f.a.get();
-        steps(f);
-        QCOMPARE(f.desktop.opacity.value(a, -1), expect.opacityA.value_or(-1));
-        QCOMPARE(f.desktop.opacity.value(f.b.get(), -1), expect.opacityB.value_or(-1));
-        if (!f.form)
-            return;
-        QCOMPARE(f.form->Supported(), supported);
-        QCOMPARE(int(f.form->Alpha()), expect.alpha);
-        QCOMPARE(f.form->Mode(), expect.mode);
-        QCOMPARE(f.form->hWnd() == a && a, expect.onA);
+        QFETCH(QString, steps);
+        QFETCH(double, a);
+        QFETCH(double, b);
+        FakeDesktop desktop;
+        desktop.opacityWorks = supported;
+        auto windowA = std::make_unique<QWidget>();
+        QWidget *const keyA = windowA.get();
+        QWidget windowB;
+        auto form = std::make_unique<CTranslucentForm>();
+        form->setHWnd(keyA);
+        for (const QChar step : steps) {
+            switch (step.toLatin1()) {
+            case 'a': form->setAlpha(128); break;
+            case 'n': form->setMode(0); break;
+            case '2': form->setMode(CTranslucentForm::ModeAlpha); break;
+            case 'b': form->setHWnd(&windowB); break;
+            case 'x': form.reset(); break;
+            case 'w': desktop.opacity.clear(); windowA.reset(); break;
+            }
+        }
+        QCOMPARE(desktop.opacity.value(keyA, -1), a);
+        QCOMPARE(desktop.opacity.value(&windowB, -1), b);
     }
 };
 

@@ -1,0 +1,456 @@
+// Faults caught: the main window's labels, schedule, docking, hiding or drag wrong; "Opzioni" made
+// early, opened by the wrong input, Cancel not restoring the file or a hand edit not applied; a screen reader
+// told of the clock more than once a minute.
+#include "tests/support/fakedesktop.h"
+#include "tests/support/optionsfixture.h"
+#include "app/frmmain.h"
+#include "settings/controls.h"
+#include "settings/frmoption.h"
+#include "settings/mdlmain.h"
+#include "translucency/ctranslucentform.h"
+#include "dial/tickdial.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+namespace {
+
+// The notifications that make a screen reader speak, as Qt sends them out.
+QList<std::pair<QObject *, QAccessible::Event>> g_spoken;
+void recordSpoken(QAccessibleEvent *event)
+{
+    static const QSet<QAccessible::Event> spoken{QAccessible::NameChanged, QAccessible::DescriptionChanged,
+                                                 QAccessible::ValueChanged, QAccessible::TextUpdated};
+    if (spoken.contains(event->type()))
+        g_spoken.append({event->object(), event->type()});
+}
+int spokenBy(QObject *object)
+{
+    return int(std::count_if(g_spoken.cbegin(), g_spoken.cend(), [=](const auto &n) { return n.first == object; }));
+}
+
+using Action = std::function<void(frmMain &)>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Action)
+
+class tst_app : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakeDesktop> fake;
+    std::unique_ptr<frmMain> m_window;
+
+    void writeOptions(const QList<QByteArray> &lines)
+    {
+        QVERIFY(writeFile(m_dir->filePath("Options.dat"), withLines(DefaultOptionsText, lines)));
+    }
+    QByteArray readOptions() const { return readFile(m_dir->filePath("Options.dat")); }
+    // A shown main window whose settings live in the test's folder.
+    frmMain &open()
+    {
+        m_window = std::make_unique<frmMain>();
+        m_window->settings().setSettingsFolder(m_dir->path());
+        m_window->show();
+        [&] { QVERIFY(QTest::qWaitForWindowExposed(m_window.get())); }();
+        return *m_window;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // The bridge to assistive technology is made on the first query and turns itself on once it has reached the
+        // accessibility bus (the desktop run).
+        QAccessible::setActive(true);
+        QAccessible::queryAccessibleInterface(qApp);
+        if (QGuiApplication::platformName() == QLatin1String("xcb") && qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+            QTRY_VERIFY(QAccessible::isActive());
+    }
+
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        fake = std::make_unique<FakeDesktop>();
+        writeOptions({"AutoHide=0"});
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        fake.reset();
+    }
+
+    // Two ticks in a row: the labels and the calendar's today mark show what the second found.
+    void labelsFollowTheClock_data()
+    {
+        QTest::addColumn<QDateTime>("first");
+        QTest::addColumn<QDateTime>("second");
+        QTest::addColumn<QString>("secondLocale");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("time");
+        const QDate day(2026, 12, 6);
+        QTest::newRow("next second") << QDateTime(day, QTime(9, 5, 7, 900)) << QDateTime(day, QTime(9, 5, 8, 100))
+                                     << "en_GB" << "Sunday, 06 December 2026" << "9:05 08";
+        QTest::newRow("past midnight") << QDateTime(day, QTime(23, 59, 59, 900)) << QDateTime(day.addDays(1), QTime(0, 0))
+                                       << "en_GB" << "Monday, 07 December 2026" << "0:00 00";
+        QTest::newRow("same second, other day") << QDateTime(day, QTime(9, 5, 7)) << QDateTime(day.addDays(7), QTime(9, 5, 7))
+                                                << "en_GB" << "Sunday, 13 December 2026" << "9:05 07";
+        QTest::newRow("language changed") << QDateTime(day, QTime(9, 5, 7)) << QDateTime(day, QTime(9, 5, 7, 300))
+                                          << "it_IT" << "domenica, 06 dicembre 2026" << "9:05 07";
+    }
+
+    void labelsFollowTheClock()
+    {
+        QFETCH(QDateTime, first);
+        QFETCH(QDateTime, second);
+        QFETCH(QString, secondLocale);
+        QFETCH(QString, date);
+        QFETCH(QString, time);
+        const QLocale previous;
+        frmMain &w = open();
+        QLocale::setDefault(QLocale("en_GB"));
+        fake->time = first;
+        w.Timer1_Timer();
+        w.mthView()->setSelectedDate(first.date().addDays(2)); // the user picks another day
+        QLocale::setDefault(QLocale(secondLocale));
+        fake->time = second;
+        w.Timer1_Timer();
+        QLocale::setDefault(previous);
+        QCOMPARE(w.lblDate()->text() + " | " + w.lblTime()->text(), date + " | " + time);
+        const auto marked = [&w](QDate day) { return w.mthView()->dateTextFormat(day).fontUnderline(); };
+        QVERIFY(marked(second.date()));
+        QCOMPARE(marked(first.date()), first.date() == second.date());
+        QVERIFY(!marked(first.date().addDays(2)));
+    }
+
+    // The one wake-up, asked for the next moment something shown changes, and what the clock shows after it (or after
+    // a jump of the time of day).
+    void schedule_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QDateTime>("wake");  // asked for at the start; invalid: none
+        QTest::addColumn<QDateTime>("jump");  // invalid: the wake-up comes instead
+        QTest::addColumn<QString>("shown");   // the dial's time | the time label
+        QTest::addColumn<QDateTime>("next");  // asked for afterwards
+        const QTimeZone rome("Europe/Rome");
+        auto at = [&](int month, int day, QTime time) { return QDateTime(QDate(2026, month, day), time, rome); };
+        QTest::newRow("second hand") << "seconds" << at(3, 4, QTime(3, 0, 0, 400)) << at(3, 4, QTime(3, 0, 1)) << QDateTime()
+                                     << "Ore 3:00|3:00 01" << at(3, 4, QTime(3, 0, 2));
+        QTest::newRow("minutes only") << "minutes" << at(3, 4, QTime(3, 0, 20)) << at(3, 4, QTime(3, 1)) << QDateTime()
+                                      << "Ore 3:01|3:01 00" << at(3, 4, QTime(3, 2));
+        QTest::newRow("panel open") << "panel" << at(3, 4, QTime(3, 0, 20)) << at(3, 4, QTime(3, 0, 21)) << QDateTime()
+                                    << "Ore 3:00|3:00 21" << at(3, 4, QTime(3, 0, 22));
+        QTest::newRow("hidden, then shown") << "hidden" << at(3, 4, QTime(3, 0, 20)) << QDateTime() << at(3, 4, QTime(5, 6, 7))
+                                            << "Ore 5:06|5:06 07" << at(3, 4, QTime(5, 7));
+        QTest::newRow("midnight") << "minutes" << at(3, 4, QTime(23, 59, 59)) << at(3, 5, QTime(0, 0)) << QDateTime()
+                                  << "Ore 0:00|0:00 00" << at(3, 5, QTime(0, 1));
+        QTest::newRow("spring forward") << "seconds" << at(3, 29, QTime(1, 59, 59)) << at(3, 29, QTime(3, 0)) << QDateTime()
+                                        << "Ore 3:00|3:00 00" << at(3, 29, QTime(3, 0, 1));
+        // 02:59:59 CEST, then 02:00:00 CET.
+        const QDateTime fallBack = QDateTime(QDate(2026, 10, 25), QTime(1, 0), QTimeZone::utc()).toTimeZone(rome);
+        QTest::newRow("fall back") << "seconds" << fallBack.addSecs(-1) << fallBack << QDateTime() << "Ore 2:00|2:00 00"
+                                   << fallBack.addSecs(1);
+        const QDateTime dhaka = at(3, 4, QTime(3, 0, 20)).toTimeZone(QTimeZone("Asia/Dhaka"));
+        QTest::newRow("zone change") << "minutes" << at(3, 4, QTime(3, 0, 20)) << at(3, 4, QTime(3, 1)) << dhaka
+                                     << "Ore 8:00|8:00 20" << dhaka.addSecs(40);
+    }
+
+    void schedule()
+    {
+        QFETCH(QString, state);
+        QFETCH(QDateTime, start);
+        QFETCH(QDateTime, wake);
+        QFETCH(QDateTime, jump);
+        QFETCH(QString, shown);
+        QFETCH(QDateTime, next);
+        writeOptions({state == "hidden" ? "AutoHide=1" : "AutoHide=0", state == "seconds" ? "ViewSecond=1" : "ViewSecond=0"});
+        fake->time = start;
+        frmMain &w = open();
+        fake->movePointer(state == "hidden" ? QPoint(0, 500) : w.mapToGlobal(QPoint(10, 10)));
+        if (state == "panel")
+            w.cmdMonth_Click();
+        QCOMPARE(fake->wake, wake);
+        if (jump.isValid())
+            fake->jumpTo(jump);
+        else
+            fake->fireWake();
+        fake->movePointer(w.mapToGlobal(QPoint(10, 10)));
+        QCOMPARE(w.Tickdial1()->accessibleName() + "|" + w.lblTime()->text(), shown);
+        QCOMPARE(fake->wake, next);
+    }
+
+    // The rightmost screen at the clock's height, followed as screens change, the clock kept inside that screen's
+    // height (pinned at its top when taller).
+    void docksOnTheRightmostScreen_data()
+    {
+        QTest::addColumn<QList<QRect>>("before");  // beside the 1280 x 1024 primary at (0, 0)
+        QTest::addColumn<QList<QRect>>("after");
+        QTest::addColumn<int>("top");
+        QTest::addColumn<QPoint>("expected");     // the top-right corner
+        QTest::addColumn<int>("height");
+        const QList<QRect> none;
+        const QRect right(1280, 0, 1920, 1080);
+        QTest::newRow("below the bottom") << none << none << 900 << QPoint(1280, 838) << 186;
+        QTest::newRow("taller than the screen") << none << none << 30 << QPoint(1280, 0) << 1200;
+        QTest::newRow("primary left of another") << none << QList{right} << 100 << QPoint(3200, 100) << 186;
+        QTest::newRow("another, not at its height") << none << QList{QRect(1280, 0, 1920, 600)} << 700 << QPoint(1280, 700)
+                                                    << 186;
+        QTest::newRow("left outside every screen") << QList{QRect(1280, 0, 1920, 1800)} << none << 1500
+                                                   << QPoint(1280, 1024 - 186) << 186;
+    }
+
+    void docksOnTheRightmostScreen()
+    {
+        QFETCH(QList<QRect>, before);
+        QFETCH(QList<QRect>, after);
+        QFETCH(int, top);
+        QFETCH(QPoint, expected);
+        QFETCH(int, height);
+        fake->moreScreens = before;
+        frmMain &w = open();
+        w.resize(200, height);
+        w.move(10, top);
+        fake->moreScreens = after;
+        fake->changeScreens();
+        QCOMPARE(w.frameGeometry().topRight() + QPoint(1, 0), expected);
+    }
+
+    // Nothing docks the window during the drag, which counts from where the button went down; at the release it
+    // docks, shown or hidden by where the pointer is then.
+    void dragByTheBar_data()
+    {
+        QTest::addColumn<QByteArray>("autoHide");
+        QTest::addColumn<QPoint>("release");  // from the last move
+        QTest::addColumn<bool>("late");       // the pointer is already at the release when the press is handled
+        QTest::addColumn<int>("expectedX");
+        QTest::newRow("released far away") << QByteArray("0") << QPoint(-300, 400) << false << 1080;
+        QTest::newRow("events handled late") << QByteArray("0") << QPoint(-300, 400) << true << 1080;
+        QTest::newRow("auto-hide, released on the bar") << QByteArray("1") << QPoint(30, 0) << false << 1080;
+        QTest::newRow("auto-hide, released far away") << QByteArray("1") << QPoint(-300, 400) << false << 1280 - 18 - 5;
+    }
+
+    void dragByTheBar()
+    {
+        QFETCH(QByteArray, autoHide);
+        QFETCH(QPoint, release);
+        QFETCH(bool, late);
+        QFETCH(int, expectedX);
+        writeOptions({"AutoHide=" + autoHide});
+        frmMain &w = open();
+        w.move(1080, 200);
+        fake->movePointer(w.mapToGlobal(QPoint(10, 10)));
+        const QPoint start = w.picBar()->mapToGlobal(QPoint(5, 100));
+        const QPoint end = start + QPoint(-30, 100) + release;
+        fake->cursor = end;
+        auto send = [&](QEvent::Type type, Qt::MouseButton button, QPoint global) {
+            if (!late)
+                fake->cursor = global;
+            const QPointF local = w.picBar()->mapFromGlobal(global);
+            QMouseEvent event(type, local, local, QPointF(global), button,
+                              type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button), Qt::NoModifier);
+            QCoreApplication::sendEvent(w.picBar(), &event);
+        };
+        send(QEvent::MouseButtonPress, Qt::LeftButton, start);
+        send(QEvent::MouseMove, Qt::LeftButton, start + QPoint(-30, 100));
+        fake->changeScreens();
+        QCOMPARE(w.pos(), QPoint(1050, 300));
+        // The release undoes the sideways part and keeps the vertical one.
+        send(QEvent::MouseButtonRelease, Qt::LeftButton, end);
+        QCOMPARE(w.pos(), QPoint(expectedX, 300));
+    }
+
+    void autoHide_data()
+    {
+        QTest::addColumn<QByteArray>("hideBar");
+        QTest::addColumn<QPoint>("cursor"); // in the client area's pixels
+        QTest::addColumn<int>("expectedX");
+        // 1280 px screen, 200 px window, 18 px bar; 70 twips are 4.67 px.
+        const int docked = 1280 - 200;
+        const int withBar = 1280 - 18 - 5;  // 19200 - 270 - 70 twips = 1257.3 px
+        const int strip = 1280 - 5;         // 19200 - 70 twips = 1275.3 px
+        QTest::newRow("x -4 is near") << QByteArray("0") << QPoint(-4, 50) << docked;
+        QTest::newRow("x -5 is away") << QByteArray("0") << QPoint(-5, 50) << withBar;
+        QTest::newRow("y -5 is away") << QByteArray("0") << QPoint(50, -5) << withBar;
+        QTest::newRow("y at the height is away") << QByteArray("0") << QPoint(50, 186) << withBar;
+        QTest::newRow("far right is near") << QByteArray("0") << QPoint(5000, 10) << docked;
+        QTest::newRow("away, bar hidden too") << QByteArray("1") << QPoint(-300, 50) << strip;
+        QTest::newRow("near, bar hidden too") << QByteArray("1") << QPoint(0, 0) << docked;
+    }
+
+    void autoHide()
+    {
+        QFETCH(QByteArray, hideBar);
+        QFETCH(QPoint, cursor);
+        QFETCH(int, expectedX);
+        writeOptions({"AutoHide=1", "HideBar=" + hideBar});
+        frmMain &w = open();
+        w.move(1080, 300);
+        // The near test counts from the client area, inside the 4 px frame.
+        fake->movePointer(w.clientArea()->mapToGlobal(cursor));
+        QCOMPARE(w.pos(), QPoint(expectedX, 300));
+    }
+
+    // At start-up, or edited by hand while the clock runs and applied when the window is next activated (here: the
+    // About box closes).
+    void activationAppliesTheFile_data()
+    {
+        QTest::addColumn<bool>("editedWhileRunning");
+        QTest::newRow("at start-up") << false;
+        QTest::newRow("edited while running") << true;
+    }
+    void activationAppliesTheFile()
+    {
+        QFETCH(bool, editedWhileRunning);
+        const QList<QByteArray> edited{"Translucent=128", "BringToFront=0", "AutoHide=1", "HideBar=1", "ViewDate=0",
+                                       "ViewBorder=0", "BorderWidth=9", "ColorBorder=65280", "ViewTextHours=0",
+                                       "ColorTextHours=8421504", "ViewSecond=0", "ColorLancetSecond=255",
+                                       "ColorLancetMinute=65535", "ColorLancetHour=4210752"};
+        if (!editedWhileRunning)
+            writeOptions(edited);
+        frmMain &w = open();
+        if (editedWhileRunning) {
+            writeOptions(edited);
+            w.cmdAbout_Click();
+        }
+        const Tickdial *d = w.Tickdial1();
+        QCOMPARE(QList<bool>({d->VisibleTextDate(), d->VisibleBorder(), d->VisibleTextHours(), d->VisibleSecond(),
+                              w.AutoHideOn(), w.HideBarOn(), fake->onTop.value(&w, true)}),
+                 QList<bool>({false, false, false, false, true, true, false}));
+        QCOMPARE(QList<int>({int(d->BorderWidth()), d->BorderColor(), d->TextHoursColor(), d->LancetSecondColor(),
+                             d->LancetMinuteColor(), d->LancetHourColor()}),
+                 QList<int>({9, 65280, 8421504, 255, 65535, 4210752}));
+        QCOMPARE(fake->opacity.value(&w), 128 / 255.0);
+    }
+
+    // "Opzioni" is made as it opens, beside the clock, and gone once closed; the clock stays out meanwhile and
+    // applies the file as it is afterwards.
+    void optionsOpen_data()
+    {
+        QTest::addColumn<Action>("input");
+        QTest::addColumn<bool>("opens");
+        const auto key = [](Qt::Key pressed, Qt::KeyboardModifiers modifiers) {
+            return Action([=](frmMain &) { QTest::keyClick(QApplication::focusWidget(), pressed, modifiers); });
+        };
+        const auto click = [](Qt::MouseButton button) {
+            return Action([=](frmMain &w) { QTest::mouseClick(w.picBar(), button, {}, QPoint(5, 100)); });
+        };
+        QTest::newRow("right click on the bar") << click(Qt::RightButton) << true;
+        QTest::newRow("left click on the bar") << click(Qt::LeftButton) << false;
+        QTest::newRow("Menu") << key(Qt::Key_Menu, {}) << true;
+        QTest::newRow("Shift+F10") << key(Qt::Key_F10, Qt::ShiftModifier) << true;
+        QTest::newRow("F10") << key(Qt::Key_F10, {}) << false;
+    }
+
+    void optionsOpen()
+    {
+        QFETCH(Action, input);
+        QFETCH(bool, opens);
+        writeOptions({"AutoHide=1"});
+        frmMain &w = open();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(QApplication::focusWidget(), w.Tickdial1());
+        fake->movePointer(w.mapToGlobal(QPoint(10, 10)));
+        QVERIFY(w.findChildren<frmOption *>().isEmpty());
+        const QPoint docked = w.pos();
+        fake->onModal = [&](QDialog *dialog) {
+            fake->movePointer(QPoint(0, 500)); // the pointer over the dialog does not hide the clock
+            [&] {
+                QCOMPARE(w.pos(), docked);
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("Opzioni"));
+                QVERIFY(dialog->geometry().right() < w.x() && qAbs(dialog->y() - w.y()) < 40);
+            }();
+            fake->movePointer(w.mapToGlobal(QPoint(10, 10)));
+            writeOptions({"AutoHide=1", "ViewSecond=0"});
+            return int(QDialog::Rejected);
+        };
+        input(w);
+        QCOMPARE(fake->modalCount, opens ? 1 : 0);
+        QCOMPARE(w.Tickdial1()->VisibleSecond(), !opens);
+        QVERIFY(w.findChildren<frmOption *>().isEmpty());
+    }
+
+    // The dialog previews at once; Cancel puts the file back on the clock, OK saves and keeps what was chosen.
+    void optionsClose_data()
+    {
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("Cancel") << false;
+        QTest::newRow("OK") << true;
+    }
+
+    void optionsClose()
+    {
+        QFETCH(bool, ok);
+        frmMain &w = open();
+        const QByteArray before = readOptions();
+        fake->colorAnswer = QColor(0, 255, 0);
+        const auto shown = [&] {
+            Tickdial *d = w.Tickdial1();
+            return QVariantList{d->VisibleSecond(), fake->onTop.value(&w), int(d->BorderWidth()), d->LancetHourColor(),
+                                int(w.settings().Translucency()->Alpha())};
+        };
+        const QVariantList chosen{false, false, 30, toolkit::rgbColor(0, 255, 0), 100};
+        fake->onModal = [&](QDialog *dialog) {
+            auto *options = static_cast<frmOption *>(dialog);
+            options->chkViewSecond()->setChecked(false);
+            options->chkBringToFront()->setChecked(false);
+            options->txtBorderWidth()->setText("30");
+            options->Slider1()->setValue(101);
+            options->Slider1()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+            QTest::mouseClick(options->picColorHour(), Qt::LeftButton);
+            [&] { QCOMPARE(shown(), chosen); }();
+            (ok ? options->cmdOK() : options->cmdCancel())->click();
+            return int(ok ? QDialog::Accepted : QDialog::Rejected);
+        };
+        w.picBar_MouseUp(2);
+        if (ok) {
+            QCOMPARE(shown(), chosen);
+            QCOMPARE(readOptions(),
+                     QByteArray("Translucent=100\r\nBringToFront=0\r\nAutoHide=0\r\nHideBar=0\r\nViewDate=1\r\n"
+                                "ViewBorder=1\r\nBorderWidth=30\r\nColorBorder=12632256\r\nViewTextHours=1\r\n"
+                                "ColorTextHours=0\r\nViewSecond=0\r\nColorSecond=0\r\nMinuteSecond=255\r\nHourSecond=65280\r\n"));
+        } else {
+            QCOMPARE(shown(), QVariantList({true, true, 4, 16711680, 255}));
+            QCOMPARE(readOptions(), before);
+        }
+    }
+
+    // Qt tells assistive technology of changes only while a bridge to it is active (X11 with
+    // QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 and a session bus): the desktop run runs this test so. The clock is spoken
+    // once a minute, a colour box once a change.
+    void announcements()
+    {
+        if (!QAccessible::isActive())
+            QSKIP("no accessibility bridge on this platform: run under X11 with accessibility on");
+        const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler(recordSpoken);
+        frmMain &w = open();
+        w.cmdMonth_Click(); // the panel in view
+        w.Timer1()->stop();
+        w.Tickdial1()->Timer1()->stop();
+        const auto tick = [&](QTime time) {
+            fake->time.setTime(time);
+            w.Tickdial1()->Timer1_Timer();
+            w.Timer1_Timer();
+        };
+        tick(QTime(3, 0));
+        g_spoken.clear();
+        for (int ms = 0; ms < 60000; ms += 300)
+            tick(QTime(3, 0).addMSecs(ms));
+        w.Tickdial1()->setLancetHourColor(toolkit::ColorRed);
+        QCOMPARE(g_spoken.size(), 0);
+        tick(QTime(3, 1));
+        tick(QTime(3, 1, 0, 300));
+        QCOMPARE(QList<int>({spokenBy(w.lblTime()), spokenBy(w.Tickdial1()), spokenBy(w.lblDate())}), QList<int>({1, 1, 0}));
+        settings::ColorBox box(&w);
+        box.show();
+        g_spoken.clear();
+        box.setBackColor(toolkit::rgbColor(0x12, 0x34, 0x56));
+        box.setBackColor(toolkit::rgbColor(0x12, 0x34, 0x56));
+        QCOMPARE(spokenBy(&box), 1);
+        QAccessible::installUpdateHandler(previous);
+    }
+};
+
+QTEST_MAIN(tst_app)
+#include "tst_app.moc"

@@ -1,0 +1,315 @@
+// Faults caught: Options.dat written with keys, order or bytes changed; a bad field read as a value (a malformed
+// Translucent as 0) or shifting the others; "Opzioni" loading, previewing, enabling or saving wrong; Return or
+// Escape pressing a button; leftovers of killed saves piling up; the settings folder
+// chosen wrong (beside an installed copy, or no per-user fallback).
+#include "tests/support/fakedesktop.h"
+#include "tests/support/optionsfixture.h"
+#include "settings/controls.h"
+#include "settings/frmoption.h"
+#include "settings/mdlmain.h"
+#include "settings/optionsfile.h"
+#include "translucency/ctranslucentform.h"
+#include "dial/tickdial.h"
+#include "toolkit/val.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+using settings::ColorBox;
+using settings::KeySet;
+using settings::OptionsRecord;
+
+namespace {
+
+const QByteArray CustomFile = "Translucent=180\r\nBringToFront=0\r\nAutoHide=0\r\nHideBar=1\r\nViewDate=0\r\n"
+                              "ViewBorder=0\r\nBorderWidth=12\r\nColorBorder=-2147483633\r\nViewTextHours=0\r\n"
+                              "ColorTextHours=65280\r\nViewSecond=0\r\nColorSecond=16777215\r\n"
+                              "MinuteSecond=8421504\r\nHourSecond=128\r\n";
+
+QByteArray custom(const QByteArray &key, const QByteArray &value)
+{
+    return withLines(CustomFile, {key + '=' + value});
+}
+
+using CheckGetter = QCheckBox *(frmOption::*)() const;
+
+} // namespace
+
+Q_DECLARE_METATYPE(CheckGetter)
+
+class tst_settings : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<FakeDesktop> fake;
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<QWidget> window;
+    Tickdial *dial = nullptr;
+    std::unique_ptr<mdlMain> module;
+    std::unique_ptr<frmOption> dialog;
+
+    QString path() const { return dir->filePath("Options.dat"); }
+    // What the main window does on activation (read the file, apply it), then the dialog as a right click on the bar
+    // makes it.
+    frmOption &open()
+    {
+        module->LoadSettings();
+        module->ApplySettings(module->Settings(), mdlMain::Apply::Everything);
+        dialog = std::make_unique<frmOption>(*module);
+        return *dialog;
+    }
+
+private slots:
+    void init()
+    {
+        fake = std::make_unique<FakeDesktop>();
+        dir = std::make_unique<QTemporaryDir>();
+        window = std::make_unique<QWidget>();
+        dial = new Tickdial(window.get());
+        module = std::make_unique<mdlMain>(*window, *dial);
+        module->setSettingsFolder(dir->path());
+        auto translucency = std::make_unique<CTranslucentForm>();
+        translucency->setHWnd(window.get());
+        translucency->setAlpha(255);
+        module->setTranslucency(std::move(translucency));
+    }
+    void cleanup()
+    {
+        dialog.reset();
+        module.reset();
+        window.reset();
+        fake.reset();
+    }
+
+    void fileBytes()
+    {
+        QCOMPARE(settings::formatOptions(OptionsRecord(), KeySet::Defaults), DefaultOptionsText);
+        const OptionsRecord custom = settings::readOptions(CustomFile);
+        QCOMPARE(settings::formatOptions(custom, KeySet::Saved), CustomFile);
+        QCOMPARE(settings::readOptions(settings::formatOptions(custom, KeySet::Defaults)), custom);
+    }
+
+    // A bad field takes its default; every other field keeps the file's value.
+    void malformed_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("saved"); // as saved again
+        const auto row = [](const char *name, const QByteArray &bytes, const QByteArray &saved) {
+            QTest::newRow(name) << bytes << saved;
+        };
+        row("LF endings", QByteArray(CustomFile).replace("\r\n", "\n"), CustomFile);
+        row("empty file", "", settings::formatOptions(OptionsRecord(), KeySet::Saved));
+        row("truncated inside a line", CustomFile.left(CustomFile.size() - 4), custom("HourSecond", "1"));
+        row("translucent not a number", custom("Translucent", "abc"), custom("Translucent", "255"));
+        row("translucent 12.5 to even", custom("Translucent", "12.5"), custom("Translucent", "12"));
+        row("check state 2", custom("BringToFront", "2"), custom("BringToFront", "1"));
+        row("border width 81", custom("BorderWidth", "81"), custom("BorderWidth", "4"));
+        row("border width 7=9", custom("BorderWidth", "7=9"), custom("BorderWidth", "7"));
+        row("quoted border width", QByteArray(CustomFile).replace("BorderWidth=12", "\"BorderWidth=5,3\""),
+            custom("BorderWidth", "5"));
+        row("comma splits a line", QByteArray(CustomFile).replace("BorderWidth=12\r\n", "BorderWidth=5,"),
+            custom("BorderWidth", "5"));
+        row("colour beyond 32 bits", custom("ColorBorder", "4294967296"), custom("ColorBorder", "12632256"));
+    }
+    void malformed()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, saved);
+        QCOMPARE(settings::formatOptions(settings::readOptions(bytes), KeySet::Saved), saved);
+    }
+
+    // The width text as the file stores it and as the dial shows it.
+    void borderWidthText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("width");
+        QTest::newRow("empty") << "" << "" << 1;
+        QTest::newRow("4.5 to even") << "4.5" << "4.5" << 4;
+        QTest::newRow("100") << "100" << "100" << 80;
+        QTest::newRow("12abc") << "12abc" << "12abc" << 12;
+        QTest::newRow("comma") << "5,7" << "5" << 5;
+        QTest::newRow("line break") << "3\r\n4" << "34" << 34;
+    }
+    void borderWidthText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, stored);
+        QFETCH(int, width);
+        QCOMPARE(settings::storableBorderWidth(text), stored);
+        QCOMPARE(settings::borderWidthFromText(text), width);
+    }
+
+    // The fuzzing seeds: sane values, saved and read back alike.
+    void corpus()
+    {
+        const QDir corpus(QStringLiteral(TICKORA_CORPUS_DIR));
+        QVERIFY(!corpus.isEmpty());
+        for (const QString &name : corpus.entryList(QDir::Files)) {
+            const OptionsRecord r = settings::readOptions(readFile(corpus.filePath(name)));
+            QVERIFY2(r.Translucent >= 0 && r.Translucent <= 255, qPrintable(name));
+            QVERIFY2(toolkit::Val(r.BorderWidth) >= 0 && toolkit::Val(r.BorderWidth) <= 80, qPrintable(name));
+            OptionsRecord expected = r;
+            expected.BorderWidth = settings::storableBorderWidth(r.BorderWidth);
+            QCOMPARE(settings::readOptions(settings::formatOptions(r, KeySet::Saved)), expected);
+        }
+    }
+
+    // A file (none: the defaults) loads into the controls and the window, and is not rewritten.
+    void loading_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("checks"); // front, auto hide, hide bar, date, ring, numerals, second hand
+        QTest::addColumn<QList<int>>("colours");
+        QTest::addColumn<int>("alpha");
+        QTest::newRow("missing") << QByteArray() << "1101111" << QList<int>{12632256, 0, 0, 255, 16711680} << 255;
+        QTest::newRow("custom") << CustomFile << "0010000"
+                                << QList<int>{int(toolkit::ColorButtonFace), 65280, 16777215, 8421504, 128} << 180;
+    }
+    void loading()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, checks);
+        QFETCH(QList<int>, colours);
+        QFETCH(int, alpha);
+        if (!file.isNull())
+            QVERIFY(writeFile(path(), file));
+        frmOption &d = open();
+        QString shown;
+        for (QCheckBox *c : {d.chkBringToFront(), d.chkAutoHide(), d.chkHideBar(), d.chkViewDate(),
+                             d.chkViewBorder(), d.chkTextHours(), d.chkViewSecond()})
+            shown += c->isChecked() ? '1' : '0';
+        QCOMPARE(shown, checks);
+        QList<int> boxes;
+        for (ColorBox *b : {d.picColorBorder(), d.picColorText(), d.picColorSecond(), d.picColorMinute(), d.picColorHour()})
+            boxes << b->BackColor();
+        QCOMPARE(boxes, colours);
+        QCOMPARE(d.Slider1()->value(), alpha);
+        QCOMPARE(fake->opacity.value(window.get(), 1.0), alpha / 255.0);
+        QCOMPARE(fake->onTop.value(window.get()), checks[0] == '1');
+        QCOMPARE(dial->VisibleSecond(), checks[6] == '1');
+        QCOMPARE(readFile(path()), file.isNull() ? DefaultOptionsText : file);
+    }
+
+    // Return and Escape on a control of the shown dialog press no button.
+    void returnAndEscapePressNothing_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("focus");
+        for (const char *focus : {"chkViewDate", "Slider1", "txtBorderWidth", "cmdOK"}) {
+            QTest::addRow("Return on %s", focus) << int(Qt::Key_Return) << focus;
+            QTest::addRow("Escape on %s", focus) << int(Qt::Key_Escape) << focus;
+        }
+    }
+    void returnAndEscapePressNothing()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, focus);
+        const QByteArray file = QByteArray(DefaultOptionsText).replace("Translucent=255", "Translucent=128");
+        QVERIFY(writeFile(path(), file));
+        frmOption &d = open();
+        QSignalSpy closed(&d, &QDialog::finished);
+        d.show();
+        d.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        d.findChild<QWidget *>(focus)->setFocus();
+        QTest::keyClick(d.windowHandle(), Qt::Key(key));
+        QCOMPARE(module->Translucency()->Alpha(), quint8(128));
+        QVERIFY(d.isVisible());
+        QCOMPARE(closed.count(), 0);
+        QCOMPARE(readFile(path()), file);
+    }
+
+    // A check box previews on the dial at once and enables the controls that depend on it.
+    void checkBoxes_data()
+    {
+        QTest::addColumn<CheckGetter>("check");
+        QTest::addColumn<QByteArray>("property");
+        QTest::addColumn<QStringList>("dependents");
+        QTest::newRow("date") << &frmOption::chkViewDate << QByteArray("VisibleTextDate") << QStringList();
+        QTest::newRow("border") << &frmOption::chkViewBorder << QByteArray("VisibleBorder")
+                                << QStringList{"txtBorderWidth", "lblBorderWidth", "picColorBorder", "lblColorBorder"};
+        QTest::newRow("numerals") << &frmOption::chkTextHours << QByteArray("VisibleTextHours")
+                                  << QStringList{"picColorText", "lblColorText"};
+        QTest::newRow("second hand") << &frmOption::chkViewSecond << QByteArray("VisibleSecond")
+                                     << QStringList{"picColorSecond", "lblColorSecond"};
+        QTest::newRow("auto-hide") << &frmOption::chkAutoHide << QByteArray() << QStringList{"chkHideBar"};
+    }
+    void checkBoxes()
+    {
+        QFETCH(CheckGetter, check);
+        QFETCH(QByteArray, property);
+        QFETCH(QStringList, dependents);
+        frmOption &d = open();
+        QCheckBox *box = (d.*check)();
+        for (bool on : {!box->isChecked(), box->isChecked()}) {
+            QTest::mouseClick(box, Qt::LeftButton);
+            QCOMPARE(box->isChecked(), on);
+            if (!property.isEmpty())
+                QCOMPARE(dial->property(property.constData()).toBool(), on);
+            for (const QString &name : dependents)
+                QCOMPARE(d.findChild<QWidget *>(name)->isEnabled(), on);
+        }
+    }
+
+    // The user's moves of the slider set the opacity at once; "Normalizza" makes the window opaque.
+    void slider()
+    {
+        QTest::keyClick(open().Slider1(), Qt::Key_Home);
+        QCOMPARE(fake->opacity.value(window.get()), 0.0);
+        QTest::mouseClick(dialog->cmdNormalize(), Qt::LeftButton);
+        QCOMPARE(fake->opacity.value(window.get()), 1.0);
+    }
+
+    // Each colour box, clicked, asks for a colour and shows it on its part of the dial; a cancel changes nothing.
+    void colourBoxes()
+    {
+        frmOption &d = open();
+        const std::pair<ColorBox *, const char *> boxes[] = {
+            {d.picColorBorder(), "BorderColor"}, {d.picColorText(), "TextHoursColor"},
+            {d.picColorSecond(), "LancetSecondColor"}, {d.picColorMinute(), "LancetMinuteColor"},
+            {d.picColorHour(), "LancetHourColor"}};
+        for (int i = 0; i < 5; ++i) {
+            fake->colorAnswer = QColor(1, 2, i);
+            QTest::mouseClick(boxes[i].first, Qt::LeftButton, {}, QPoint(2, 2));
+            fake->colorAnswer.reset();
+            QTest::mouseClick(boxes[i].first, Qt::LeftButton, {}, QPoint(2, 2));
+            QCOMPARE(boxes[i].first->BackColor(), toolkit::rgbColor(1, 2, i));
+            QCOMPARE(dial->property(boxes[i].second).toInt(), toolkit::rgbColor(1, 2, i));
+        }
+    }
+
+    // What a save killed between writing its copy and renaming it leaves: the next good save removes that and nothing
+    // else.
+    void aGoodSaveRemovesOnlyItsOwnLeftovers()
+    {
+        const QStringList others = {"Options.dat.bak", "Options.dat.Ab12Cde", "Options.dat.Ab12C", "Other.dat.Ab12Cd",
+                                    "notes.txt"};
+        for (const QString &name : others + QStringList{"Options.dat.Ab12Cd", "Options.dat.zzzzzz"})
+            QVERIFY(writeFile(dir->filePath(name), "half"));
+        QVERIFY(module->SaveSettings(OptionsRecord(), nullptr));
+        QStringList expected = others + QStringList{"Options.dat"};
+        expected.sort();
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+    }
+
+    void settingsFolderChoice()
+    {
+        QTemporaryDir config;
+        const QString configFolder = config.filePath("nested/Tickora");
+        // A program folder that cannot be written to (here: not there at all).
+        QCOMPARE(mdlMain::chooseSettingsFolder(dir->filePath("missing"), configFolder), configFolder);
+        QVERIFY(QFileInfo(configFolder).isDir());
+        QCOMPARE(mdlMain::chooseSettingsFolder(dir->path(), configFolder), dir->path());
+        // An installed copy, its data folder beside it: never its own folder, writable as it is here (by root, say),
+        // unless Options.dat is there.
+        const QString installed = dir->filePath("usr/bin");
+        QVERIFY(QDir().mkpath(installed) && QDir(installed).mkpath(QStringLiteral(TICKORA_DATA_FROM_PROGRAM)));
+        QCOMPARE(mdlMain::chooseSettingsFolder(installed, configFolder), configFolder);
+        QVERIFY(writeFile(installed + "/Options.dat", DefaultOptionsText));
+        QCOMPARE(mdlMain::chooseSettingsFolder(installed, configFolder), installed);
+    }
+};
+
+QTEST_MAIN(tst_settings)
+#include "tst_settings.moc"
