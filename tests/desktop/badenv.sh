@@ -13,8 +13,7 @@ prepare() {
     chown "$2" "$HOME_DIR"
     mkdir -m 700 "$HOME_DIR/runtime" && chown nobody "$HOME_DIR/runtime"
 }
-# Starts the clock as nobody at 03:00 after a shell prefix (e.g. a ulimit),
-# with the pointer on it.
+# Starts the clock as nobody after a shell prefix (e.g. a ulimit), with the pointer on it.
 run_as_nobody() {
     bash -c "$1"'; exec "$@"' limit setpriv --reuid=nobody --regid=nogroup --clear-groups \
         env HOME="$HOME_DIR" XDG_CONFIG_HOME="$HOME_DIR/.config" XDG_RUNTIME_DIR="$HOME_DIR/runtime" "${FAKE_TIME[@]}" \
@@ -26,9 +25,8 @@ run_as_nobody() {
 hand_is() { docked && rgb_is $((x + 22 + 87 + 48)) $((y + 4 + 89)) "$1"; }
 messages() { xdotool search --onlyvisible --name '^Salvataggio delle opzioni$' 2>/dev/null | wc -l; }
 
-# The clock shows the hour hand in colour $2 (blue: defaults, green: the
-# last good settings) with no message; OK in the options says once that
-# it could not save; Cancel closes them; the clock lives on, as it was.
+# Hour hand in colour $2 (blue: defaults, green: last good settings), no message; OK says once that
+# it could not save; Cancel closes; the clock lives on, as it was.
 survives_failed_save() {
     wait_for 30 hand_is "$2" || fail "$1: no clock with the expected ($2) hour hand"
     [ "$(messages)" -eq 0 ] || fail "$1: a message at start"

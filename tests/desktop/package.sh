@@ -2,6 +2,16 @@
 # software-centre description; an installed copy that cannot start where its user cannot write, keeps its
 # settings in the wrong place, misses its animation or shows Qt's dialogs in English.
 
+# The About box's animation shows and moves.
+about_animates() {
+    geometry "$(window_named "About Plomb Tickora 1.0")"
+    local gif="197x153+$((x + 8))+$((y + 56))"
+    grab "$gif" "$SESSION_DIR/first.png"
+    [ "$(identify -format '%k' "$SESSION_DIR/first.png")" -gt 4 ] || fail "the About box's picture is empty"
+    moved() { grab "$gif" "$SESSION_DIR/next.png" && [ "$(pixels_differing "$SESSION_DIR/first.png" "$SESSION_DIR/next.png")" -gt 0 ]; }
+    wait_for 20 moved || fail "the About box's picture does not move"
+}
+
 scenario_package() {
     local app_id=example.tickora.Tickora deb root prefix lib size
     cpack -G DEB -B "$SESSION_DIR/cpack" --config "$BUILD_DIR/CPackConfig.cmake" >"$SESSION_DIR/cpack.log" 2>&1 \

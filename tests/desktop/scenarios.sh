@@ -1,8 +1,7 @@
 # Faults caught: a clock that does not dock, hide, come back, follow a drag, tell the time, blend with the
-# desktop, preview, save or cancel its options, stay on top, or show its About box, as a user sees them.
+# desktop, preview, save or cancel its options, or stay on top, as a user sees them.
 
-# First start: no title bar, 200 x 186 px, the default Options.dat beside the program, docked (or
-# already hidden, x 1257); "X" ends it with status 0 leaving the file as it was.
+# First start: undecorated, 200 x 186 px, default Options.dat beside it, docked; "X" ends it, file unchanged.
 scenario_first_start() {
     start_clock
     grep -q '= 0, 0, 0, 0' <<<"$(xprop -id "$APP_WIN" _NET_FRAME_EXTENTS)" || fail "the window manager decorates it"
@@ -31,22 +30,7 @@ rgb_is() {
     esac
 }
 
-# At three o'clock the hour hand (0.65 of the 76 px radius) points right, the minute hand (0.8) up.
-scenario_hands() {
-    CLOCK_ENV=("${FAKE_TIME[@]}")
-    set_time "2026-03-04 03:00:20"
-    start_clock AutoHide=0
-    await_docked
-    dial_centre
-    wait_for 20 rgb_is $((cx + 48)) "$cy" blue || fail "no hour hand at 3 o'clock: $(pixel $((cx + 48)) "$cy")"
-    ! rgb_is $((cx + 52)) "$cy" blue || fail "the hour hand runs past its length"
-    ! rgb_is $((cx - 48)) "$cy" blue || fail "an hour hand at 9 o'clock"
-    rgb_is "$cx" $((cy - 59)) red || fail "no minute hand at 12: $(pixel "$cx" $((cy - 59)))"
-    ! rgb_is "$cx" $((cy - 63)) red || fail "the minute hand runs past its length"
-}
-
-# The second hand shown or hidden ($2) at 01:$1:33, once the minute hand shows the new time: for
-# seven seconds it crosses a square of the lower left quarter where nothing else is drawn.
+# The second hand shown or hidden ($2) at 01:$1:33, in a square of the lower left quarter it alone crosses.
 second_hand() {
     set_time "2026-03-04 01:$1:33"
     dial_centre
@@ -63,8 +47,8 @@ second_hand() {
     fi
 }
 
-# "Opzioni": unticking the second hand hides it at once, the clock staying put; OK writes the file
-# with the older key names; ticked again it shows; Cancel brings back the file's state unwritten.
+# "Opzioni": unticking the second hand hides it at once, the clock staying put; OK saves (older key
+# names); ticked again it shows; Cancel brings back the file's state unwritten.
 scenario_options() {
     CLOCK_ENV=("${FAKE_TIME[@]}")
     set_time "2026-03-04 01:10:33"
@@ -74,8 +58,6 @@ scenario_options() {
     local at="$x,$y"
     open_options
     click_in_options 18 298
-    # Showing minutes only, a running clock reads the time again at the next minute: faketime's moves
-    # are not clock sets the kernel tells of, so the time stays within the minute shown.
     second_hand 10 hidden
     geometry
     [ "$x,$y" = "$at" ] || fail "the clock moved from $at to $x,$y while the options were open"
@@ -121,8 +103,8 @@ scenario_opacity() {
     wait_for 20 translucent || fail "the face reads $tr,$tg,$tb with Translucent=128 over blue, opaque $r,$g,$b"
 }
 
-# Auto-hide: the pointer away, the window leaves the bar plus 70 twips (x 1257) or 70 twips (x 1275,
-# or 1260 where openbox keeps a tenth of it on the screen); the pointer on the strip brings it back.
+# Auto-hide: the pointer away, the window leaves the bar plus 70 twips (x 1257) or 70 twips (x 1275);
+# the pointer on the strip brings it back.
 scenario_autohide() {
     check_hiding() {
         at_hidden_x() { geometry && [ "$x" -eq "$1" ]; }
@@ -138,7 +120,6 @@ scenario_autohide() {
     check_hiding 1257
     stop_clock
     start_clock HideBar=1
-    # Also where openbox keeps a tenth of a program-moved window on screen.
     check_hiding 1275
 }
 
@@ -162,8 +143,7 @@ scenario_drag() {
     wait_for 10 docked && [ "$y" -eq "$y0" ] || fail "a sideways drag was not undone: $x,$y"
 }
 
-# "Sempre in primo piano": ticked, the clock comes above a window over it at once; unticked, that
-# window covers it; the clock's window is neither moved nor recreated.
+# "Sempre in primo piano" ticked lifts the clock above a window at once, unticked lets it be covered; no move or remap.
 scenario_on_top() {
     start_clock AutoHide=0 BringToFront=0
     await_docked
@@ -194,27 +174,4 @@ scenario_on_top() {
     geometry
     [ "$x,$y" = "$at" ] || fail "the clock moved from $at to $x,$y"
     ! grep -E 'UnmapNotify|DestroyNotify|ReparentNotify' "$SESSION_DIR/xev.log" || fail "the window was recreated"
-}
-
-# "?" opens the About box with the keyboard focus and its animation moving; Alt+O closes it.
-scenario_about() {
-    start_clock AutoHide=0
-    await_docked
-    local title="About Plomb Tickora 1.0"
-    xdotool mousemove $((x + 4 + 9)) $((y + 4 + 43)) click 1
-    wait_for 30 is_open "$title" || fail "\"?\" did not open \"$title\""
-    focused() { [ "$(xdotool getwindowfocus)" = "$(window_named "$title")" ]; }
-    wait_for 20 focused || fail "the About box does not have the keyboard focus"
-    about_animates
-    xdotool key alt+o
-    wait_for 20 is_closed "$title" || fail "Alt+O did not close the About box"
-}
-
-about_animates() {
-    geometry "$(window_named "About Plomb Tickora 1.0")"
-    local gif="197x153+$((x + 8))+$((y + 56))"
-    grab "$gif" "$SESSION_DIR/first.png"
-    [ "$(identify -format '%k' "$SESSION_DIR/first.png")" -gt 4 ] || fail "the About box's picture is empty"
-    moved() { grab "$gif" "$SESSION_DIR/next.png" && [ "$(pixels_differing "$SESSION_DIR/first.png" "$SESSION_DIR/next.png")" -gt 0 ]; }
-    wait_for 20 moved || fail "the About box's picture does not move"
 }

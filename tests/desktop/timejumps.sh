@@ -1,23 +1,24 @@
 # Faults caught: a clock that goes wrong when the time of day jumps while it runs (set forward, set back,
-# a suspend, midnight): after each, the dial and the panel's long date and time must look exactly as those
+# midnight): after each, the dial and the panel's long date and time must look exactly as those
 # of a clock started afresh at the new time, photographed beside it at the same moment.
 
-# Starts a clock at the top or at the bottom of the screen with its panel
-# open; sets WIN to its window.
-open_clock() {
-    local top=$1
+# Starts a clock showing minutes only at the right edge, at the height $1.
+place_clock() {
     start_clock AutoHide=0 ViewSecond=0
+    xdotool windowmove "$APP_WIN" 1000 "$1"
+    at() { geometry && [ "$y" -eq "$1" ] && [ $((x + w)) -eq 1280 ]; }
+    wait_for 30 at "$1" || fail "the clock did not settle at the right edge, y $1"
+}
+# The same with its panel open; sets WIN to its window.
+open_clock() {
+    place_clock "$1"
     WIN=$APP_WIN
-    xdotool windowmove "$WIN" 1000 "$top"
-    settled() { geometry "$WIN" && [ "$y" -eq "$top" ] && [ $((x + w)) -eq 1280 ]; }
-    wait_for 30 settled || fail "the clock did not settle at the right edge, y $top"
     xdotool mousemove $((x + 4 + 9)) $((y + 4 + 20 + 7)) click 1 mousemove 10 10
     opened() { geometry "$WIN" && [ "$h" -gt 300 ] && [ $((x + w)) -eq 1280 ]; }
     wait_for 30 opened || fail "the panel did not open"
 }
 
-# The window down to the calendar's top: the dial and the two labels. The
-# calendar stays on the day the clock started, by design.
+# The dial and the two labels (the calendar stays on the day the clock started).
 upper() { geometry "$1" && grab "${w}x$((h - 170))+$x+$y" "$2"; }
 same_as_reference() {
     upper "$CLOCK" "$SESSION_DIR/clock.png" && upper "$REF" "$SESSION_DIR/ref.png" \
@@ -52,18 +53,10 @@ scenario_timejumps() {
     set_time "2026-03-04 03:00:10"
     open_clock 0
     CLOCK=$WIN
-    local clock_pid=$APP_PID
     check_against_fresh_clock start
     jump forward $((3 * 3600 + 17 * 60))
     jump back -3600
-    kill -STOP "$clock_pid"
-    upper "$CLOCK" "$SESSION_DIR/before.png"
-    move_time 600
-    kill -CONT "$clock_pid"
-    wait_for 20 changed_since_before || fail "10-minute suspend: the clock did not change"
-    check_against_fresh_clock suspend
-    # Midnight: ten seconds before it; the dial's date window and the long
-    # date must change at the first tick of the new day.
+    # Ten seconds before midnight: the date window and the long date change at the first tick of the day.
     set_time "2026-03-04 23:59:50"
     local midnight
     midnight=$(date -d '2026-03-05 00:00:00' +%s)
@@ -84,12 +77,6 @@ scenario_zone_and_screen() {
     ln -s /usr/share/zoneinfo/UTC "$SESSION_DIR/zone/localtime"
     set_time "2026-03-04 03:00:10 UTC"
     CLOCK_ENV=("${FAKE_TIME[@]}" "TZ=:$SESSION_DIR/zone/localtime")
-    place_clock() {
-        start_clock AutoHide=0 ViewSecond=0
-        xdotool windowmove "$APP_WIN" 1000 "$1"
-        at() { geometry && [ "$y" -eq "$1" ] && [ $((x + w)) -eq 1280 ]; }
-        wait_for 30 at "$1" || fail "the clock did not settle at the right edge, y $1"
-    }
     dial() { geometry "$1" && grab "${w}x${h}+$x+$y" "$2"; }
     place_clock 0
     clock=$APP_WIN

@@ -17,8 +17,7 @@ scenario_window_manager() {
         xdotool mousemove $((x + 13)) $((y + 47)) click 1
         wait_for 50 found "$ABOUT" || fail "\"?\" did not open the About box"
     }
-    # Neither a minimise nor a maximise box or function (Motif hints: functions 0x8 and 0x10,
-    # decorations 0x20 and 0x40).
+    # No minimise or maximise box or function (Motif functions 0x18, decorations 0x60).
     no_min_max() {
         local hints functions decorations
         hints=$(xprop -id "$DIALOG" _MOTIF_WM_HINTS | sed 's/.*= //; s/,//g')
@@ -50,8 +49,7 @@ scenario_window_manager() {
     xdotool windowminimize "$APP_WIN"
     wait_for 50 back || fail "the minimised clock did not come back where it was ($x,$y)"
 
-    # The frame's bottom edge dragged far up: the window manager knows the minimum (87 px high,
-    # 1300 twips) and stops there while the button is held.
+    # The frame's bottom edge dragged far up stops at the minimum (87 px, 1300 twips).
     wait_for 20 min_hint 100 87 || fail "the window manager is not told the minimum size"
     geometry
     xdotool mousemove $((x + w / 2)) $((y + h - 2)) mousedown 1

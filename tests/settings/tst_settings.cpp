@@ -49,8 +49,7 @@ class tst_settings : public QObject
     std::unique_ptr<frmOption> dialog;
 
     QString path() const { return dir->filePath("Options.dat"); }
-    // What the main window does on activation (read the file, apply it), then the dialog as a right click on the bar
-    // makes it.
+    // Reads and applies the file as activation does, then makes the dialog as a right click does.
     frmOption &open()
     {
         module->LoadSettings();
@@ -155,7 +154,7 @@ private slots:
         }
     }
 
-    // A file (none: the defaults) loads into the controls and the window, and is not rewritten.
+    // A file (none: the defaults) loads into the controls and the window, unwritten.
     void loading_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -279,8 +278,7 @@ private slots:
         }
     }
 
-    // What a save killed between writing its copy and renaming it leaves: the next good save removes that and nothing
-    // else.
+    // The next good save removes what a killed save left (Options.dat.XXXXXX) and nothing else.
     void aGoodSaveRemovesOnlyItsOwnLeftovers()
     {
         const QStringList others = {"Options.dat.bak", "Options.dat.Ab12Cde", "Options.dat.Ab12C", "Other.dat.Ab12Cd",
@@ -301,8 +299,7 @@ private slots:
         QCOMPARE(mdlMain::chooseSettingsFolder(dir->filePath("missing"), configFolder), configFolder);
         QVERIFY(QFileInfo(configFolder).isDir());
         QCOMPARE(mdlMain::chooseSettingsFolder(dir->path(), configFolder), dir->path());
-        // An installed copy, its data folder beside it: never its own folder, writable as it is here (by root, say),
-        // unless Options.dat is there.
+        // An installed copy (its data folder beside it): its folder only if Options.dat is there.
         const QString installed = dir->filePath("usr/bin");
         QVERIFY(QDir().mkpath(installed) && QDir(installed).mkpath(QStringLiteral(TICKORA_DATA_FROM_PROGRAM)));
         QCOMPARE(mdlMain::chooseSettingsFolder(installed, configFolder), configFolder);
