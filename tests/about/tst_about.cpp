@@ -67,8 +67,7 @@ private slots:
         QVERIFY(!fake.boxVisibleAtOpen);
     }
 
-    // The animation is read beside the program, else from the installed data folder; missing or broken, the box still
-    // works without it.
+    // The animation beside the program, else in the installed data folder; missing or broken, the box works without.
     void animation_data()
     {
         QTest::addColumn<QByteArray>("beside"); // "copy": the real animation

@@ -73,10 +73,6 @@ scenario_options() {
     cmp "$SESSION_DIR/after-ok" "$APP_DIR/Options.dat" || fail "Cancel wrote Options.dat"
     show_clock
     second_hand 25 hidden
-    stop_clock
-    restart_clock
-    show_clock
-    second_hand 25 hidden
 }
 
 # A malformed Translucent gives an opaque face; with 128 the face is half its colour, half blue.

@@ -129,8 +129,7 @@ options_with() {
     done
 }
 
-# The clock's time of day, settable while it runs: CLOCK_ENV=("${FAKE_TIME[@]}"),
-# then set_time "2026-03-04 03:00:20" or move_time SECONDS.
+# With CLOCK_ENV=("${FAKE_TIME[@]}") the clock's time is set_time "2026-03-04 03:00:20" or move_time SECONDS.
 FAKE_TIME=("LD_PRELOAD=$LIBFAKETIME" "FAKETIME_TIMESTAMP_FILE=$SESSION_DIR/faketime.rc" FAKETIME_NO_CACHE=1
     FAKETIME_DONT_FAKE_MONOTONIC=1)
 TIME_OFFSET=0
@@ -139,8 +138,7 @@ set_time() { TIME_OFFSET=$(($(date -d "$1" +%s) - $(date +%s))); write_offset; }
 move_time() { TIME_OFFSET=$((TIME_OFFSET + $1)); write_offset; }
 write_offset
 
-# Opens "Opzioni" with a right click on the bar; sets dx dy, the dialog's
-# place once the window manager has put it beside the clock.
+# Opens "Opzioni" with a right click on the bar; sets dx dy, where the window manager put it beside the clock.
 open_options() {
     geometry
     xdotool mousemove $((x + 4 + 9)) $((y + 120)) click 3

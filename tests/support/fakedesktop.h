@@ -9,9 +9,7 @@
 #include <QWidget>
 #include <functional>
 
-// A desktop for tests: a settable clock, cursor and screens, and dialogs that never block. Its events come when the
-// test sends them. Install it for the lifetime of a test with FakeDesktop fake; (it restores the real desktop when
-// destroyed).
+// A desktop for tests, installed while it lives: settable clock, cursor and screens, dialogs that never block.
 class FakeDesktop : public toolkit::Desktop
 {
 public:
@@ -30,8 +28,7 @@ public:
     QHash<QWidget *, bool> onTop;
     // Answers the colour chooser; nullopt is a cancel.
     std::optional<QColor> colorAnswer;
-    // Runs while a modal dialog is "open"; its return value is the result. Without it the dialog is closed with
-    // Rejected at once.
+    // Runs while a modal dialog is "open" and gives its result; without it the dialog is rejected at once.
     std::function<int(QDialog *)> onModal;
     int modalCount = 0;
 

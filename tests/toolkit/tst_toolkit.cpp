@@ -68,8 +68,7 @@ private slots:
         QVERIFY(box->CurrentY > 300 + 10 * TwipsPerPixel && box->CurrentY < 300 + 20 * TwipsPerPixel);
     }
 
-    // Lines lie above the drawing; a moving line above the still ones, which are composed in a layer that must follow
-    // every change under it.
+    // Lines lie above the drawing, a moving line above the still ones, whose layer follows every change under it.
     void layers_data()
     {
         QTest::addColumn<Change>("change");
