@@ -2,16 +2,6 @@
 # software-centre description; an installed copy that cannot start where its user cannot write, keeps its
 # settings in the wrong place, misses its animation or shows Qt's dialogs in English.
 
-# The About box's animation shows and moves.
-about_animates() {
-    geometry "$(window_named "About Plomb Tickora 1.0")"
-    local gif="197x153+$((x + 8))+$((y + 56))"
-    grab "$gif" "$SESSION_DIR/first.png"
-    [ "$(identify -format '%k' "$SESSION_DIR/first.png")" -gt 4 ] || fail "the About box's picture is empty"
-    moved() { grab "$gif" "$SESSION_DIR/next.png" && [ "$(pixels_differing "$SESSION_DIR/first.png" "$SESSION_DIR/next.png")" -gt 0 ]; }
-    wait_for 20 moved || fail "the About box's picture does not move"
-}
-
 scenario_package() {
     local app_id=example.tickora.Tickora deb root prefix lib size
     cpack -G DEB -B "$SESSION_DIR/cpack" --config "$BUILD_DIR/CPackConfig.cmake" >"$SESSION_DIR/cpack.log" 2>&1 \
@@ -61,14 +51,18 @@ scenario_package() {
     cmp <(options_with) "$home/config/Tickora/Tickora/Options.dat" || fail "the Options.dat written is not the default"
     [ ! -e "$prefix/bin/Options.dat" ] || fail "Options.dat was written beside the installed program"
     show_clock
-    # "?": the animation, found in the data folder, moves.
+    # "?": the animation, found in the data folder, shows and moves.
     xdotool mousemove $((x + 4 + 9)) $((y + 4 + 43)) click 1
     wait_for 30 is_open "About Plomb Tickora 1.0" || fail "\"?\" did not open the About box"
-    about_animates
+    geometry "$(window_named "About Plomb Tickora 1.0")"
+    local gif="197x153+$((x + 8))+$((y + 56))"
+    grab "$gif" "$SESSION_DIR/first.png"
+    [ "$(identify -format '%k' "$SESSION_DIR/first.png")" -gt 4 ] || fail "the About box's picture is empty"
+    moved() { grab "$gif" "$SESSION_DIR/next.png" && [ "$(pixels_differing "$SESSION_DIR/first.png" "$SESSION_DIR/next.png")" -gt 0 ]; }
+    wait_for 20 moved || fail "the About box's picture does not move"
     xdotool key alt+o
     wait_for 20 is_closed "About Plomb Tickora 1.0" || fail "Alt+O did not close the About box"
-    # Qt's own dialogs speak Italian whatever LANG says: the border colour
-    # box (13 x 14 px at 28, 232 px of the dialog) opens "Seleziona colore".
+    # Qt's own dialogs speak Italian whatever LANG says: the border colour box opens "Seleziona colore".
     show_clock
     open_options
     click_in_options 34 239

@@ -37,7 +37,6 @@ class TestDial : public QObject
     std::unique_ptr<Tickdial> dial;
     int d = 1; // device pixels per pixel
 
-    // A pixel of the dial as shown, in logical pixels.
     QColor at(const QImage &shot, int x, int y) const { return shot.pixelColor(x * d, y * d); }
     QColor background() const { return toQColor(toolkit::ColorButtonFace); }
     void tick(QDateTime now)
