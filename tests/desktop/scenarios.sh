@@ -1,5 +1,6 @@
-# Faults caught: a clock that does not dock, hide, come back, follow a drag, blend with the desktop, or
-# stay on top, as a user sees them; a first start without the default Options.dat or "X" that fails.
+# Faults caught: a clock that does not dock, hide, come back, follow a drag, tell the time, blend with the
+# desktop, preview, save or cancel its options, or stay on top, as a user sees them; a first start
+# without the default Options.dat or "X" that fails.
 
 # First start: undecorated, 200 x 186 px, default Options.dat beside it, docked; "X" ends it, file unchanged.
 scenario_first_start() {
@@ -24,9 +25,76 @@ rgb_is() {
     [[ $(pixel "$1" "$2") =~ ^([0-9]+),([0-9]+),([0-9]+)$ ]] || return 1
     local r=${BASH_REMATCH[1]} g=${BASH_REMATCH[2]} b=${BASH_REMATCH[3]}
     case $3 in
+        red) ((r > 200 && g < 80 && b < 80)) ;;
         blue) ((r < 80 && g < 80 && b > 200)) ;;
         green) ((r < 80 && g > 200 && b < 80)) ;;
     esac
+}
+
+# At three o'clock the hour hand (0.65 of the 76 px radius) points right, the minute hand (0.8) up.
+scenario_hands() {
+    CLOCK_ENV=("${FAKE_TIME[@]}")
+    set_time "2026-03-04 03:00:20"
+    start_clock AutoHide=0
+    await_docked
+    dial_centre
+    wait_for 20 rgb_is $((cx + 48)) "$cy" blue || fail "no hour hand at 3 o'clock: $(pixel $((cx + 48)) "$cy")"
+    ! rgb_is $((cx + 52)) "$cy" blue || fail "the hour hand runs past its length"
+    ! rgb_is $((cx - 48)) "$cy" blue || fail "an hour hand at 9 o'clock"
+    rgb_is "$cx" $((cy - 59)) red || fail "no minute hand at 12: $(pixel "$cx" $((cy - 59)))"
+    ! rgb_is "$cx" $((cy - 63)) red || fail "the minute hand runs past its length"
+}
+
+# The second hand shown or hidden ($2) at 01:$1:33, once the minute hand shows the new time: for
+# seven seconds it crosses a square of the lower left quarter where nothing else is drawn.
+second_hand() {
+    set_time "2026-03-04 01:$1:33"
+    dial_centre
+    local mx my
+    read -r mx my < <(awk -v m="$1" -v cx="$cx" -v cy="$cy" \
+        'BEGIN { a = m * 6 * 3.14159265 / 180; printf "%d %d\n", cx + 40 * sin(a), cy - 40 * cos(a) }')
+    wait_for 50 rgb_is "$mx" "$my" red || fail "the minute hand did not come to minute $1"
+    inked() { grab "30x30+$((cx - 38))+$((cy + 8))" "$SESSION_DIR/quarter.png" \
+        && [ "$(identify -format '%k' "$SESSION_DIR/quarter.png")" -gt 1 ]; }
+    if [ "$2" = shown ]; then
+        wait_for 50 inked || fail "no second hand at 01:$1:33"
+    else
+        ! inked || fail "a second hand at 01:$1:33"
+    fi
+}
+
+# "Opzioni": unticking the second hand hides it at once, the clock staying put; OK writes the file
+# with the older key names; ticked again it shows; Cancel brings back the file's state unwritten.
+scenario_options() {
+    CLOCK_ENV=("${FAKE_TIME[@]}")
+    set_time "2026-03-04 01:10:33"
+    start_clock AutoHide=1
+    show_clock
+    second_hand 10 shown
+    local at="$x,$y"
+    open_options
+    click_in_options 18 298
+    # Showing minutes only, a running clock reads the time again at the next minute: faketime's moves
+    # are not clock sets the kernel tells of, so the time stays within the minute shown.
+    second_hand 10 hidden
+    geometry
+    [ "$x,$y" = "$at" ] || fail "the clock moved from $at to $x,$y while the options were open"
+    close_options alt+o
+    cmp <(options_with ViewSecond=0 | sed 's/^ColorLancetSecond/ColorSecond/; s/^ColorLancetMinute/MinuteSecond/;
+        s/^ColorLancetHour/HourSecond/') "$APP_DIR/Options.dat" || fail "OK did not save ViewSecond=0 as expected"
+    cp "$APP_DIR/Options.dat" "$SESSION_DIR/after-ok"
+    open_options
+    click_in_options 18 298
+    second_hand 25 shown
+    click_in_options 160 390
+    wait_for 20 is_closed Opzioni || fail "Cancel did not close the options"
+    cmp "$SESSION_DIR/after-ok" "$APP_DIR/Options.dat" || fail "Cancel wrote Options.dat"
+    show_clock
+    second_hand 25 hidden
+    stop_clock
+    restart_clock
+    show_clock
+    second_hand 25 hidden
 }
 
 # A malformed Translucent gives an opaque face; with 128 the face is half its colour, half blue.
