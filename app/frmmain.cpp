@@ -30,7 +30,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <qdrawutil.h>
-#include <QTimer>
 #include <QWindow>
 
 using toolkit::toPx;
