@@ -108,8 +108,14 @@ public:
         const QScreen *screen = QGuiApplication::primaryScreen();
         const int desktopRight = screen ? screen->virtualGeometry().right() + 1 : 0;
         claimRightEdge(window, QRect(topLeft, window->size()), desktopRight);
-        if (window->pos() != topLeft)
+        if (window->pos() != topLeft) {
             window->move(topLeft);
+        } else if (QWindow *handle = window->windowHandle(); handle && handle->framePosition() != topLeft) {
+            // The widget is in place, its window is not: a size change asked
+            // before the window manager had made the last move carried the
+            // window's old place, and Qt sends no move for it. Ask again.
+            handle->setFramePosition(topLeft);
+        }
     }
 
     bool canSetWindowOpacity() const override
