@@ -83,6 +83,8 @@ scenario_options() {
     cmp <(options_with ViewSecond=0 | sed 's/^ColorLancetSecond/ColorSecond/; s/^ColorLancetMinute/MinuteSecond/;
         s/^ColorLancetHour/HourSecond/') "$APP_DIR/Options.dat" || fail "OK did not save ViewSecond=0 as expected"
     cp "$APP_DIR/Options.dat" "$SESSION_DIR/after-ok"
+    # The pointer was left where the dialog was: the clock hides, and comes out again for the user.
+    show_clock
     open_options
     click_in_options 18 298
     second_hand 25 shown
