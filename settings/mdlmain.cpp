@@ -1,5 +1,7 @@
 #include "settings/mdlmain.h"
 
+#include "toolkit/conffile.h"
+
 #include "translucency/ctranslucentform.h"
 #include "toolkit/desktop.h"
 #include "settings/saveleftovers.h"
@@ -55,6 +57,11 @@ QString mdlMain::settingsPath() const
         : chooseSettingsFolder(QCoreApplication::applicationDirPath(),
                                QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
     return QDir(folder).filePath(FileName);
+}
+
+QString mdlMain::confPath() const
+{
+    return QFileInfo(settingsPath()).dir().filePath(QString::fromLatin1(toolkit::ConfFileName));
 }
 
 void mdlMain::LoadSettings()

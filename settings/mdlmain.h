@@ -63,6 +63,8 @@ public:
     // configuration folder.
     void setSettingsFolder(const QString &folder) { m_folder = folder; }
     QString settingsPath() const;
+    // Tickora.conf, beside Options.dat: the settings beyond the classic clock.
+    QString confPath() const;
 
     // The folder choice, given the two candidates; creates the second one
     // when it is chosen.

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+namespace toolkit { class ConfFile; }
+
+// What the clock does beyond its classic look: each feature's settings, read
+// from Tickora.conf at start-up, put on the window, and edited in "Altre
+// opzioni…". The main window owns one; a feature with nothing to show
+// changes nothing on screen.
+class Extras : public QObject
+{
+    Q_OBJECT
+public:
+    // confPath: where Tickora.conf lives (beside Options.dat).
+    explicit Extras(QString confPath, QObject *parent = nullptr);
+    ~Extras() override;
+
+    // Reads Tickora.conf again and puts every feature's settings on screen.
+    void load();
+
+    // "Altre opzioni…", modal above the given window. Each change shows at
+    // once; OK writes Tickora.conf (a failure is told, the settings stay
+    // shown), Cancel puts back what was shown before.
+    void showDialog(QWidget *parent);
+
+private:
+    void readFrom(const toolkit::ConfFile &file);
+    void writeTo(toolkit::ConfFile &file) const;
+    // Puts every feature's held options on screen.
+    void applyAll();
+
+    QString m_confPath;
+};
