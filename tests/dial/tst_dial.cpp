@@ -1,7 +1,7 @@
 // Faults caught: hands of the wrong length or angle, or stale after the clock jumps; a dial off-centre or of
 // the wrong radius; a date window that misses midnight; a tick that repaints the face; wrong colours on the
-// face.
-#include "toolkit/dateformat.h"
+// face; numerals in the wrong type for the face's size; a property that is not announced, or a border width
+// outside 1 to 80 accepted.
 #include "tests/support/fakedesktop.h"
 #include "dial/tickdial.h"
 
@@ -44,6 +44,18 @@ class TestDial : public QObject
         fake->time = now;
         dial->Timer1_Timer();
     }
+    // The ink on the face (numerals and dots) of a dial of side x side pixels, in pixels' worth of black.
+    double faceInk(int side)
+    {
+        dial->resize(side, side);
+        const QImage &face = dial->pic()->image();
+        const int paper = background().lightness();
+        double ink = 0;
+        for (int y = 0; y < face.height(); ++y)
+            for (int x = 0; x < face.width(); ++x)
+                ink += qMax(0, paper - face.pixelColor(x, y).lightness()) / double(paper);
+        return ink / (d * d);
+    }
     // The area painted since the last call, once a 1-pixel sentinel is in.
     qint64 repaintedArea()
     {
@@ -53,6 +65,8 @@ class TestDial : public QObject
     }
 
 private slots:
+    // A user who reads Italian.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
     void init()
     {
         fake = std::make_unique<FakeDesktop>();
@@ -118,23 +132,96 @@ private slots:
         QVERIFY(near(endOf(dial->LineS()), handEnd(SecondLength, degrees[2])));
     }
 
+    // The date window follows the date at midnight and when the clock is set back, in the user's language.
     void dateWindow_data()
     {
         QTest::addColumn<QDateTime>("before");
         QTest::addColumn<QDateTime>("after");
+        QTest::addColumn<QStringList>("shown");
         QTest::newRow("midnight") << QDateTime(QDate(2026, 3, 4), QTime(23, 59, 59, 800))
-                                  << QDateTime(QDate(2026, 3, 5), QTime(0, 0));
+                                  << QDateTime(QDate(2026, 3, 5), QTime(0, 0)) << QStringList{"04 mar", "05 mar"};
+        QTest::newRow("new year") << QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59))
+                                  << QDateTime(QDate(2027, 1, 1), QTime(0, 0, 1)) << QStringList{"31 dic", "01 gen"};
         QTest::newRow("set back a day") << QDateTime(QDate(2026, 3, 4), QTime(12, 0))
-                                        << QDateTime(QDate(2026, 3, 3), QTime(12, 0));
+                                        << QDateTime(QDate(2026, 3, 3), QTime(12, 0)) << QStringList{"04 mar", "03 mar"};
     }
     void dateWindow()
     {
         QFETCH(QDateTime, before);
         QFETCH(QDateTime, after);
+        QFETCH(QStringList, shown);
         tick(before);
-        QCOMPARE(dial->lblDate()->text(), toolkit::shortDayMonth(before.date()));
+        const QString first = dial->lblDate()->text();
         tick(after);
-        QCOMPARE(dial->lblDate()->text(), toolkit::shortDayMonth(after.date()));
+        QCOMPARE((QStringList{first, dial->lblDate()->text()}), shown);
+    }
+
+    // Set by name, each property keeps its value and tells the host once, under its name; a border width of 0
+    // or above 80 is refused with a message and changes nothing.
+    void properties_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("refusal");
+        const auto accepted = [](const char *name, const QVariant &value) {
+            QTest::newRow(name) << QByteArray(name) << value << QString();
+        };
+        accepted("VisibleTextDate", true);
+        accepted("VisibleTextHours", true);
+        accepted("VisibleSecond", false);
+        accepted("VisibleBorder", true);
+        accepted("BorderColor", int(toolkit::ColorRed));
+        accepted("TextHoursColor", int(toolkit::ColorBlue));
+        accepted("LancetHourColor", int(toolkit::ColorYellow));
+        accepted("LancetMinuteColor", int(toolkit::ColorWhite));
+        accepted("LancetSecondColor", int(toolkit::ColorRed));
+        QTest::newRow("BorderWidth 1") << QByteArray("BorderWidth") << QVariant(1) << QString();
+        QTest::newRow("BorderWidth 80") << QByteArray("BorderWidth") << QVariant(80) << QString();
+        QTest::newRow("BorderWidth 81") << QByteArray("BorderWidth") << QVariant(81)
+                                        << QStringLiteral("Il valore deve essere compreso tra 0 e 80.");
+        QTest::newRow("BorderWidth 0") << QByteArray("BorderWidth") << QVariant(0)
+                                       << QStringLiteral("Il valore non può essere uguale a 0.");
+    }
+    void properties()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QVariant, value);
+        QFETCH(QString, refusal);
+        dial->setBorderWidth(7);
+        const qlonglong before = dial->property(name).toLongLong();
+        QSignalSpy changed(dial.get(), &Tickdial::PropertyChanged);
+        QVERIFY(dial->setProperty(name, value));
+        if (refusal.isEmpty()) {
+            QCOMPARE(dial->property(name).toLongLong(), value.toLongLong());
+            QCOMPARE(changed.count(), 1);
+            QCOMPARE(changed[0][0].toString(), QString::fromLatin1(name));
+            QVERIFY(fake->messages.isEmpty());
+        } else {
+            QCOMPARE(dial->property(name).toLongLong(), before);
+            QCOMPARE(changed.count(), 0);
+            QCOMPARE(fake->messages, QStringList{refusal});
+        }
+    }
+
+    // The numerals keep one type within a band of face sizes: a face just above 1350 twips (a 97 px dial)
+    // prints them as large and bold as a 115 px one; a 96 px dial in the small band's lighter type.
+    void numeralBands_data()
+    {
+        QTest::addColumn<int>("side");
+        QTest::addColumn<bool>("likeLarger");
+        QTest::newRow("96 px") << 96 << false;
+        QTest::newRow("97 px") << 97 << true;
+        QTest::newRow("110 px") << 110 << true;
+    }
+    void numeralBands()
+    {
+        QFETCH(int, side);
+        QFETCH(bool, likeLarger);
+        dial->setTextHoursColor(toolkit::ColorBlack);
+        dial->setVisibleTextHours(true);
+        const double reference = faceInk(115);
+        const double ratio = faceInk(side) / reference;
+        QVERIFY2(likeLarger ? qAbs(ratio - 1) < 0.1 : ratio < 0.85, qPrintable(QString::number(ratio)));
     }
 
     // At 03:00:45 (centre 100, 100): hour hand to 160.7 px, minute hand to 25.3 px, second hand left; dots of 3 sizes.

@@ -10,7 +10,6 @@
 #include "settings/optionsfile.h"
 #include "translucency/ctranslucentform.h"
 #include "dial/tickdial.h"
-#include "toolkit/val.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -25,6 +24,12 @@ const QByteArray CustomFile = "Translucent=180\r\nBringToFront=0\r\nAutoHide=0\r
                               "ViewBorder=0\r\nBorderWidth=12\r\nColorBorder=-2147483633\r\nViewTextHours=0\r\n"
                               "ColorTextHours=65280\r\nViewSecond=0\r\nColorSecond=16777215\r\n"
                               "MinuteSecond=8421504\r\nHourSecond=128\r\n";
+
+// The defaults as OK writes them: lines 12 to 14 under the older keys.
+const QByteArray SavedDefaults = "Translucent=255\r\nBringToFront=1\r\nAutoHide=1\r\nHideBar=0\r\nViewDate=1\r\n"
+                                 "ViewBorder=1\r\nBorderWidth=4\r\nColorBorder=12632256\r\nViewTextHours=1\r\n"
+                                 "ColorTextHours=0\r\nViewSecond=1\r\nColorSecond=0\r\nMinuteSecond=255\r\n"
+                                 "HourSecond=16711680\r\n";
 
 QByteArray custom(const QByteArray &key, const QByteArray &value)
 {
@@ -80,12 +85,53 @@ private slots:
         fake.reset();
     }
 
+    // The file's bytes for a record, under either set of keys.
+    void fileBytes_data()
+    {
+        QTest::addColumn<QByteArray>("file"); // as read, then written again
+        QTest::addColumn<int>("keys");
+        QTest::newRow("defaults, new file") << DefaultOptionsText << int(KeySet::Defaults);
+        QTest::newRow("defaults, saved") << SavedDefaults << int(KeySet::Saved);
+        QTest::newRow("custom, saved") << CustomFile << int(KeySet::Saved);
+        QTest::newRow("custom, new-file keys")
+            << QByteArray("Translucent=180\r\nBringToFront=0\r\nAutoHide=0\r\nHideBar=1\r\nViewDate=0\r\n"
+                          "ViewBorder=0\r\nBorderWidth=12\r\nColorBorder=-2147483633\r\nViewTextHours=0\r\n"
+                          "ColorTextHours=65280\r\nViewSecond=0\r\nColorLancetSecond=16777215\r\n"
+                          "ColorLancetMinute=8421504\r\nColorLancetHour=128\r\n")
+            << int(KeySet::Defaults);
+        QTest::newRow("width as typed") << custom("BorderWidth", "4.5") << int(KeySet::Saved);
+    }
     void fileBytes()
     {
-        QCOMPARE(settings::formatOptions(OptionsRecord(), KeySet::Defaults), DefaultOptionsText);
-        const OptionsRecord custom = settings::readOptions(CustomFile);
-        QCOMPARE(settings::formatOptions(custom, KeySet::Saved), CustomFile);
-        QCOMPARE(settings::readOptions(settings::formatOptions(custom, KeySet::Defaults)), custom);
+        QFETCH(QByteArray, file);
+        QFETCH(int, keys);
+        QCOMPARE(settings::formatOptions(settings::readOptions(file), KeySet(keys)), file);
+    }
+
+    // OK writes a width outside 1..80, or one that is not a number, as "1"; the dial never shows more than 80.
+    void okCorrectsTheBorderWidth_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("0") << "0" << 1 << QByteArray("1");
+        QTest::newRow("81") << "81" << 80 << QByteArray("1");
+        QTest::newRow("100") << "100" << 80 << QByteArray("1");
+        QTest::newRow("abc") << "abc" << 1 << QByteArray("1");
+        QTest::newRow("80") << "80" << 80 << QByteArray("80");
+        QTest::newRow("1") << "1" << 1 << QByteArray("1");
+        QTest::newRow("7.5 to even") << "7.5" << 8 << QByteArray("7.5");
+    }
+    void okCorrectsTheBorderWidth()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, shown);
+        QFETCH(QByteArray, saved);
+        frmOption &d = open();
+        d.txtBorderWidth()->setText(typed);
+        QCOMPARE(int(dial->BorderWidth()), shown);
+        QTest::mouseClick(d.cmdOK(), Qt::LeftButton);
+        QCOMPARE(readFile(path()), withLines(SavedDefaults, {"BorderWidth=" + saved}));
     }
 
     // A bad field takes its default; every other field keeps the file's value.
@@ -97,7 +143,7 @@ private slots:
             QTest::newRow(name) << bytes << saved;
         };
         row("LF endings", QByteArray(CustomFile).replace("\r\n", "\n"), CustomFile);
-        row("empty file", "", settings::formatOptions(OptionsRecord(), KeySet::Saved));
+        row("empty file", "", SavedDefaults);
         row("truncated inside a line", CustomFile.left(CustomFile.size() - 4), custom("HourSecond", "1"));
         row("translucent not a number", custom("Translucent", "abc"), custom("Translucent", "255"));
         row("translucent 12.5 to even", custom("Translucent", "12.5"), custom("Translucent", "12"));
@@ -136,21 +182,6 @@ private slots:
         QFETCH(int, width);
         QCOMPARE(settings::storableBorderWidth(text), stored);
         QCOMPARE(settings::borderWidthFromText(text), width);
-    }
-
-    // The fuzzing seeds: sane values, saved and read back alike.
-    void corpus()
-    {
-        const QDir corpus(QStringLiteral(TICKORA_CORPUS_DIR));
-        QVERIFY(!corpus.isEmpty());
-        for (const QString &name : corpus.entryList(QDir::Files)) {
-            const OptionsRecord r = settings::readOptions(readFile(corpus.filePath(name)));
-            QVERIFY2(r.Translucent >= 0 && r.Translucent <= 255, qPrintable(name));
-            QVERIFY2(toolkit::Val(r.BorderWidth) >= 0 && toolkit::Val(r.BorderWidth) <= 80, qPrintable(name));
-            OptionsRecord expected = r;
-            expected.BorderWidth = settings::storableBorderWidth(r.BorderWidth);
-            QCOMPARE(settings::readOptions(settings::formatOptions(r, KeySet::Saved)), expected);
-        }
     }
 
     // A file (none: the defaults) loads into the controls and the window, unwritten.

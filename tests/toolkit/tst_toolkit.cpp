@@ -1,6 +1,5 @@
-// Faults caught: dates and times in the wrong form; text printed out of place;
+// Faults caught: text printed out of place;
 // lines under the drawing or stale on the still layer beneath a moving one.
-#include "toolkit/dateformat.h"
 #include "toolkit/olecolor.h"
 #include "toolkit/surface.h"
 #include "toolkit/twips.h"
@@ -43,11 +42,6 @@ private slots:
         d = int(box->devicePixelRatioF());
     }
     void cleanup() { box.reset(); }
-
-    void datesAndTimes()
-    {
-        QCOMPARE(shortDayMonth(QDate(2026, 12, 6), QLocale("it_IT")), QStringLiteral("06 dic"));
-    }
 
     // "12" printed at (30, 20) px, give or take the glyphs' bearings, then the next line.
     void print()
