@@ -5,7 +5,7 @@
 #include "about/frmabout.h"
 #include "settings/frmoption.h"
 #include "settings/mdlmain.h"
-#include "settings/optionsfile.h"
+#include "settings/borderwidth.h"
 #include "assets/tickoraassets.h"
 #include "tickoraversion.h"
 #include "toolkit/desktop.h"
@@ -16,7 +16,6 @@
 #include "dial/tickdial.h"
 #include "toolkit/ticker.h"
 #include "toolkit/twips.h"
-#include "toolkit/val.h"
 
 #include <QAccessible>
 #include <QCalendarWidget>
@@ -256,7 +255,7 @@ void frmMain::Form_Load()
 {
     auto translucency = std::make_unique<CTranslucentForm>();
     translucency->setHWnd(this);
-    translucency->setAlpha(255);
+    translucency->setAlpha(CTranslucentForm::Opaque);
     m_mdlMain->setTranslucency(std::move(translucency));
     m_loadDate = toolkit::desktop().now().date();
     if (m_mthView)
@@ -405,12 +404,8 @@ void frmMain::Form_Activate()
     DrawBarTitle();
     m_mdlMain->LoadSettings();
 
-    // The border width in a normal form: "," read as ".", the number written
-    // back in the user's format with "." again; a width of 0 becomes "1".
     settings::OptionsRecord record = m_mdlMain->Settings();
-    QString width = record.BorderWidth.replace(u',', u'.');
-    width = toolkit::numberToText(toolkit::Val(width)).replace(u',', u'.');
-    record.BorderWidth = toolkit::Val(width) == 0 ? QStringLiteral("1") : width;
+    record.BorderWidth = settings::normalisedBorderWidth(record.BorderWidth);
     m_mdlMain->setSettings(record);
 
     m_autoHideOn = record.AutoHide == 1;

@@ -15,9 +15,7 @@ namespace {
 const QString RefreshTip = QStringLiteral("Click col tasto destro del mouse per un refresh del controllo");
 const QString InvalidValueTitle = QStringLiteral("Valore non valido");
 const QString ZeroWidthMessage = QStringLiteral("Il valore non può essere uguale a 0.");
-const QString WidthRangeMessage = QStringLiteral("Il valore deve essere compreso tra 0 e 80.");
-
-constexpr int MaxBorderWidth = 80;
+const QString WidthRangeMessage = QStringLiteral("Il valore deve essere compreso tra 0 e %1.").arg(Tickdial::MaxBorderWidth);
 
 // Design sizes and settings of the control and its children, twips.
 constexpr double DesignWidth = 3315, DesignHeight = 2970;
@@ -175,7 +173,7 @@ quint8 Tickdial::BorderWidth() const
 
 void Tickdial::setBorderWidth(quint8 nNewValue)
 {
-    if (nNewValue == 0) {
+    if (nNewValue < MinBorderWidth) {
         toolkit::MsgBox(this, ZeroWidthMessage, toolkit::MessageIcon::Critical, InvalidValueTitle);
         return;
     }

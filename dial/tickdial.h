@@ -38,6 +38,10 @@ class Tickdial : public QWidget
 public:
     using OleColor = toolkit::OleColor;
 
+    // The border ring's width, pixels: the only values BorderWidth takes.
+    static constexpr int MinBorderWidth = 1;
+    static constexpr int MaxBorderWidth = 80;
+
     explicit Tickdial(QWidget *parent = nullptr);
     ~Tickdial() override;
 
@@ -52,7 +56,8 @@ public:
     bool VisibleBorder() const { return m_VisibleBorder; }
     void setVisibleBorder(bool bNewValue);
     quint8 BorderWidth() const;
-    // 1 to 80; 0 and larger values are refused with a message box.
+    // MinBorderWidth to MaxBorderWidth; 0 and larger values are refused
+    // with a message box.
     void setBorderWidth(quint8 nNewValue);
     OleColor BorderColor() const { return m_BorderColor; }
     void setBorderColor(OleColor vNewColor);

@@ -4,6 +4,7 @@
 #include "toolkit/desktop.h"
 #include "toolkit/fonts.h"
 #include "settings/mdlmain.h"
+#include "translucency/ctranslucentform.h"
 #include "toolkit/twips.h"
 #include "toolkit/windowguard.h"
 
@@ -48,7 +49,7 @@ constexpr double LabelHeight = 195;
 constexpr double ButtonWidth = 1095;
 constexpr double ButtonHeight = 315;
 
-constexpr int SliderMax = settings::MaxAlpha;
+constexpr int SliderMax = CTranslucentForm::Opaque;
 
 // Room between the clock and the dialog beside it, pixels.
 constexpr int GapToMainWindowPx = 8;
@@ -101,7 +102,7 @@ void frmOption::buildControls()
     m_Slider1->setGeometry(rectFromTwips(120, 480, 2175, 255));
     m_Slider1->setRange(0, SliderMax);
     m_Slider1->setAccessibleName(QStringLiteral("Trasparenza"));
-    m_Slider1->setAccessibleDescription(QStringLiteral("Da 0, trasparente, a 255, opaco"));
+    m_Slider1->setAccessibleDescription(QStringLiteral("Da 0, trasparente, a %1, opaco").arg(SliderMax));
     connect(m_Slider1, &QSlider::actionTriggered, this, &frmOption::Slider1_Scroll);
     m_cmdNormalize = addButton(this, QStringLiteral("&Normalizza"), 2400, 480);
     connect(m_cmdNormalize, &QPushButton::clicked, this, &frmOption::cmdNormalize_Click);
@@ -194,20 +195,20 @@ void frmOption::Form_Load()
 {
     m_record = m_module.Settings();
     const OptionsRecord r = m_record;
-    m_Slider1->setValue(r.Translucent);
-    settings::setCheckValue(m_chkBringToFront, r.BringToFront);
-    settings::setCheckValue(m_chkAutoHide, r.AutoHide);
-    settings::setCheckValue(m_chkHideBar, r.HideBar);
-    settings::setCheckValue(m_chkViewDate, r.ViewDate);
-    settings::setCheckValue(m_chkViewBorder, r.ViewBorder);
-    m_txtBorderWidth->setText(r.BorderWidth);
-    m_picColorBorder->setBackColor(r.ColorBorder);
-    settings::setCheckValue(m_chkTextHours, r.ViewTextHours);
-    m_picColorText->setBackColor(r.ColorTextHours);
-    settings::setCheckValue(m_chkViewSecond, r.ViewSecond);
-    m_picColorSecond->setBackColor(r.ColorLancetSecond);
-    m_picColorMinute->setBackColor(r.ColorLancetMinute);
-    m_picColorHour->setBackColor(r.ColorLancetHour);
+    for (const settings::Field &field : settings::Fields) {
+        if (!field.control)
+            continue;
+        QWidget *control = findChild<QWidget *>(QLatin1String(field.control));
+        Q_ASSERT(control);
+        if (auto *box = qobject_cast<QCheckBox *>(control))
+            settings::setCheckValue(box, r.*field.number);
+        else if (auto *colorBox = qobject_cast<ColorBox *>(control))
+            colorBox->setBackColor(r.*field.number);
+        else if (auto *slider = qobject_cast<QSlider *>(control))
+            slider->setValue(r.*field.number);
+        else if (auto *text = qobject_cast<QLineEdit *>(control))
+            text->setText(r.BorderWidth);
+    }
     // A box that starts unchecked runs no handler: set every enabling here.
     chkAutoHide_Click();
     chkViewBorder_Click();

@@ -1,5 +1,6 @@
 // Feeds any bytes to the Options.dat reader: it must neither crash nor give
 // a setting outside its range, and what it gives must survive a save.
+#include "settings/borderwidth.h"
 #include "settings/optionsfile.h"
 #include "toolkit/val.h"
 
@@ -12,21 +13,18 @@ void require(bool condition)
     if (!condition)
         std::abort();
 }
-bool isCheckState(int value) { return value == 0 || value == 1; }
 
-// The fourteen fields as the rest of the program needs them. The border
-// width text may read as 0 (the main window turns that into "1"), never as
-// a negative width or one above 80, and the dial always gets 1..80. The
-// colours are any 32-bit value, which the type already guarantees.
+// Every field within the range of its row of the table. The border width
+// text may read as 0 (the main window turns that into "1"), never as a
+// negative width or one too wide, and the dial always gets a width it takes.
 void requireInRange(const settings::OptionsRecord &r)
 {
-    require(r.Translucent >= settings::MinAlpha && r.Translucent <= settings::MaxAlpha);
-    for (int state : {r.BringToFront, r.AutoHide, r.HideBar, r.ViewDate, r.ViewBorder, r.ViewTextHours, r.ViewSecond})
-        require(isCheckState(state));
-    const double width = toolkit::Val(r.BorderWidth);
-    require(width >= 0 && width <= settings::MaxBorderWidth);
+    for (const settings::Field &field : settings::Fields) {
+        const double value = field.number ? r.*field.number : toolkit::Val(r.BorderWidth);
+        require(value >= double(field.min) && value <= double(field.max));
+    }
     const int shown = settings::borderWidthFromText(r.BorderWidth);
-    require(shown >= settings::MinBorderWidth && shown <= settings::MaxBorderWidth);
+    require(shown >= Tickdial::MinBorderWidth && shown <= Tickdial::MaxBorderWidth);
 }
 
 // A saved file is fourteen ASCII lines, each a key, "=", a value and CR LF.

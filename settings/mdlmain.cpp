@@ -6,7 +6,7 @@
 #include "toolkit/desktop.h"
 #include "settings/saveleftovers.h"
 #include "dial/tickdial.h"
-#include "toolkit/val.h"
+#include "settings/borderwidth.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -46,7 +46,6 @@ QString mdlMain::chooseSettingsFolder(const QString &programFolder, const QStrin
     const QFileInfo folder(programFolder);
     if (program.exists(FileName) || (!installed && folder.isDir() && folder.isWritable()))
         return programFolder;
-    QDir().mkpath(configFolder);
     return configFolder;
 }
 
@@ -76,17 +75,23 @@ void mdlMain::LoadSettings()
         bytes = file.read(MaxFileBytes);
     file.close();
     m_settings = settings::readOptions(bytes);
+    if (settings::hasConfFields())
+        settings::readConf(m_settings, toolkit::ConfFile(confPath()));
 }
 
 bool mdlMain::SaveSettings(const OptionsRecord &record, QWidget *messageParent)
 {
     OptionsRecord corrected = record;
-    const double width = toolkit::Val(corrected.BorderWidth);
-    if (width < settings::MinBorderWidth || width > settings::MaxBorderWidth)
-        corrected.BorderWidth = QStringLiteral("1");
+    corrected.BorderWidth = settings::savedBorderWidth(record.BorderWidth);
 
     QString error;
-    if (!writeFile(settings::formatOptions(corrected, settings::KeySet::Saved), &error)) {
+    bool saved = writeFile(settings::formatOptions(corrected, settings::KeySet::Saved), &error);
+    if (saved && settings::hasConfFields()) {
+        toolkit::ConfFile conf(confPath());
+        settings::writeConf(corrected, conf);
+        saved = conf.save(&error);
+    }
+    if (!saved) {
         const QString text = QStringLiteral("Impossibile salvare le opzioni nel file\n%1\n\n%2\n\n"
                                             "Le modifiche non sono state salvate.")
                                  .arg(QDir::toNativeSeparators(settingsPath()), error);
@@ -102,39 +107,47 @@ bool mdlMain::WriteDefaultSettings()
     return writeFile(settings::formatOptions(OptionsRecord(), settings::KeySet::Defaults), nullptr);
 }
 
-// The settings go on one at a time, in this order, each through the dial's
-// setter with the repainting it does.
+// The settings go on one at a time, in the table's order, each through the
+// dial's setter with the repainting it does.
 void mdlMain::ApplySettings(const OptionsRecord &r, Apply scope)
 {
     const bool everything = scope == Apply::Everything || !m_applied;
     const OptionsRecord before = m_applied.value_or(r);
     m_applied = r;
-    const auto changed = [&](auto OptionsRecord::*field) { return everything || before.*field != r.*field; };
+    for (const settings::Field &field : settings::Fields) {
+        const bool changed = field.type == settings::FieldType::WidthText ? before.BorderWidth != r.BorderWidth
+                                                                           : before.*field.number != r.*field.number;
+        if (everything || changed)
+            apply(field, r);
+    }
+}
 
-    if (changed(&OptionsRecord::Translucent) && m_translucency)
-        m_translucency->setAlpha(quint8(r.Translucent));
-    if (changed(&OptionsRecord::BringToFront))
-        toolkit::desktop().setAlwaysOnTop(&m_mainWindow, r.BringToFront == 1);
-    if (changed(&OptionsRecord::ViewDate))
-        m_dial.setVisibleTextDate(r.ViewDate != 0);
-    if (changed(&OptionsRecord::ViewBorder))
-        m_dial.setVisibleBorder(r.ViewBorder != 0);
-    if (changed(&OptionsRecord::BorderWidth))
-        m_dial.setBorderWidth(quint8(settings::borderWidthFromText(r.BorderWidth)));
-    if (changed(&OptionsRecord::ColorBorder))
-        m_dial.setBorderColor(r.ColorBorder);
-    if (changed(&OptionsRecord::ViewTextHours))
-        m_dial.setVisibleTextHours(r.ViewTextHours != 0);
-    if (changed(&OptionsRecord::ColorTextHours))
-        m_dial.setTextHoursColor(r.ColorTextHours);
-    if (changed(&OptionsRecord::ViewSecond))
-        m_dial.setVisibleSecond(r.ViewSecond != 0);
-    if (changed(&OptionsRecord::ColorLancetSecond))
-        m_dial.setLancetSecondColor(r.ColorLancetSecond);
-    if (changed(&OptionsRecord::ColorLancetMinute))
-        m_dial.setLancetMinuteColor(r.ColorLancetMinute);
-    if (changed(&OptionsRecord::ColorLancetHour))
-        m_dial.setLancetHourColor(r.ColorLancetHour);
+void mdlMain::apply(const settings::Field &field, const OptionsRecord &r)
+{
+    using settings::FieldType;
+    switch (field.effect) {
+    case settings::Effect::Opacity:
+        if (m_translucency)
+            m_translucency->setAlpha(quint8(r.*field.number));
+        break;
+    case settings::Effect::AlwaysOnTop:
+        toolkit::desktop().setAlwaysOnTop(&m_mainWindow, r.*field.number == 1);
+        break;
+    case settings::Effect::AtActivation:
+        break;
+    case settings::Effect::DialProperty: {
+        QVariant value;
+        if (field.type == FieldType::WidthText)
+            value = QVariant::fromValue(quint8(settings::borderWidthFromText(r.BorderWidth)));
+        else if (field.type == FieldType::CheckState)
+            value = r.*field.number != 0;
+        else
+            value = r.*field.number;
+        [[maybe_unused]] const bool known = m_dial.setProperty(field.dialProperty, value);
+        Q_ASSERT(known);
+        break;
+    }
+    }
 }
 
 // The new content goes to a temporary file beside the old one, which it
@@ -144,6 +157,8 @@ void mdlMain::ApplySettings(const OptionsRecord &r, Apply scope)
 // place of the good one.
 bool mdlMain::writeFile(const QByteArray &bytes, QString *error) const
 {
+    // The per-user folder is made when the settings are first saved there.
+    QDir().mkpath(QFileInfo(settingsPath()).path());
     QSaveFile file(settingsPath());
     const bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
         && file.commit();

@@ -57,7 +57,7 @@ public:
     enum class Apply { Changes, Everything };
     void ApplySettings(const settings::OptionsRecord &record, Apply scope);
 
-    // Where Options.dat lives. Set a folder to use that one; otherwise the
+    // Where Options.dat lives (only looked up). Set a folder to use that one; otherwise the
     // program's folder when the file is there, or when the folder is
     // writable and not that of an installed copy; else the per-user
     // configuration folder.
@@ -66,11 +66,12 @@ public:
     // Tickora.conf, beside Options.dat: the settings beyond the classic clock.
     QString confPath() const;
 
-    // The folder choice, given the two candidates; creates the second one
-    // when it is chosen.
+    // The folder choice, given the two candidates. Nothing is created: the
+    // folder is made when the settings are saved.
     static QString chooseSettingsFolder(const QString &programFolder, const QString &configFolder);
 
 private:
+    void apply(const settings::Field &field, const settings::OptionsRecord &record);
     bool writeFile(const QByteArray &bytes, QString *error) const;
 
     QWidget &m_mainWindow;

@@ -1,10 +1,10 @@
 #include "settings/optionsfile.h"
 
+#include "settings/borderwidth.h"
+#include "toolkit/conffile.h"
 #include "toolkit/val.h"
 
-#include <QStringList>
 #include <cmath>
-#include <limits>
 
 namespace settings {
 
@@ -72,25 +72,6 @@ std::optional<long long> number(const std::optional<QString> &text, long long mi
     return whole;
 }
 
-int checkState(const std::optional<QString> &text, int fallback)
-{
-    return int(number(text, 0, 1).value_or(fallback));
-}
-
-toolkit::OleColor color(const std::optional<QString> &text, toolkit::OleColor fallback)
-{
-    constexpr long long Min = std::numeric_limits<qint32>::min();
-    constexpr long long Max = std::numeric_limits<qint32>::max();
-    return toolkit::OleColor(number(text, Min, Max).value_or(fallback));
-}
-
-bool storable(QChar c)
-{
-    constexpr char16_t FirstPrintable = 0x20;
-    constexpr char16_t LastPrintable = 0x7E;
-    return c.unicode() >= FirstPrintable && c.unicode() <= LastPrintable && c != u',' && c != u'"' && c != u'=';
-}
-
 } // namespace
 
 FieldTexts parseFields(const QByteArray &bytes)
@@ -110,78 +91,78 @@ FieldTexts parseFields(const QByteArray &bytes)
     return fields;
 }
 
-OptionsRecord recordFromFields(const FieldTexts &f)
+OptionsRecord::OptionsRecord()
 {
-    const OptionsRecord d;
-    OptionsRecord r;
-    r.Translucent = int(number(f[0], MinAlpha, MaxAlpha).value_or(d.Translucent));
-    r.BringToFront = checkState(f[1], d.BringToFront);
-    r.AutoHide = checkState(f[2], d.AutoHide);
-    r.HideBar = checkState(f[3], d.HideBar);
-    r.ViewDate = checkState(f[4], d.ViewDate);
-    r.ViewBorder = checkState(f[5], d.ViewBorder);
-    // The text is kept as written unless it reads as a width the dial would
-    // refuse with a message at every start (negative, or above 80). A text
-    // that reads as 0 (empty, "0", not a number) is kept: the main window
-    // turns it into "1" when it applies the settings.
-    // The text is checked as it is kept: trimming can uncover a number that
-    // a leading vertical tab or form feed hid from Val.
-    if (f[6]) {
-        const QString text = f[6]->trimmed();
-        const double width = toolkit::Val(text);
-        if (width >= 0 && width <= MaxBorderWidth)
-            r.BorderWidth = text;
+    for (const Field &field : Fields) {
+        if (field.type == FieldType::WidthText)
+            BorderWidth = QString::number(field.fallback);
+        else
+            this->*field.number = int(field.fallback);
     }
-    r.ColorBorder = color(f[7], d.ColorBorder);
-    r.ViewTextHours = checkState(f[8], d.ViewTextHours);
-    r.ColorTextHours = color(f[9], d.ColorTextHours);
-    r.ViewSecond = checkState(f[10], d.ViewSecond);
-    r.ColorLancetSecond = color(f[11], d.ColorLancetSecond);
-    r.ColorLancetMinute = color(f[12], d.ColorLancetMinute);
-    r.ColorLancetHour = color(f[13], d.ColorLancetHour);
+}
+
+OptionsRecord recordFromFields(const FieldTexts &texts)
+{
+    OptionsRecord r;
+    int line = 0;
+    for (const Field &field : Fields) {
+        if (field.store != Store::OptionsDat)
+            continue;
+        const std::optional<QString> &text = texts[line++];
+        if (field.type == FieldType::WidthText) {
+            if (text)
+                r.BorderWidth = borderWidthFromFile(*text).value_or(r.BorderWidth);
+        } else {
+            r.*field.number = int(number(text, field.min, field.max).value_or(field.fallback));
+        }
+    }
     return r;
 }
 
 QByteArray formatOptions(const OptionsRecord &r, KeySet keys)
 {
-    const bool defaults = keys == KeySet::Defaults;
-    const std::array<std::pair<const char *, QString>, FieldCount> lines = {{
-        {"Translucent=", QString::number(r.Translucent)},
-        {"BringToFront=", QString::number(r.BringToFront)},
-        {"AutoHide=", QString::number(r.AutoHide)},
-        {"HideBar=", QString::number(r.HideBar)},
-        {"ViewDate=", QString::number(r.ViewDate)},
-        {"ViewBorder=", QString::number(r.ViewBorder)},
-        {"BorderWidth=", storableBorderWidth(r.BorderWidth)},
-        {"ColorBorder=", QString::number(r.ColorBorder)},
-        {"ViewTextHours=", QString::number(r.ViewTextHours)},
-        {"ColorTextHours=", QString::number(r.ColorTextHours)},
-        {"ViewSecond=", QString::number(r.ViewSecond)},
-        {defaults ? "ColorLancetSecond=" : "ColorSecond=", QString::number(r.ColorLancetSecond)},
-        {defaults ? "ColorLancetMinute=" : "MinuteSecond=", QString::number(r.ColorLancetMinute)},
-        {defaults ? "ColorLancetHour=" : "HourSecond=", QString::number(r.ColorLancetHour)},
-    }};
     QByteArray bytes;
-    for (const auto &[key, value] : lines)
-        bytes += key + value.toLatin1() + "\r\n";
+    for (const Field &field : Fields) {
+        if (field.store != Store::OptionsDat)
+            continue;
+        const QString value = field.type == FieldType::WidthText ? storableBorderWidth(r.BorderWidth)
+                                                                 : QString::number(r.*field.number);
+        bytes += (keys == KeySet::Defaults ? field.newFileKey : field.savedKey) + value.toLatin1() + "\r\n";
+    }
     return bytes;
 }
 
-QString storableBorderWidth(const QString &text)
+bool hasConfFields(std::span<const Field> table)
 {
-    if (std::all_of(text.begin(), text.end(), storable))
-        return text;
-    return QString::number(borderWidthFromText(text));
+    return std::any_of(table.begin(), table.end(), [](const Field &f) { return f.store == Store::Conf; });
 }
 
-int borderWidthFromText(const QString &text)
+void readConf(OptionsRecord &record, const toolkit::ConfFile &file, std::span<const Field> table)
 {
-    const double value = toolkit::Val(text);
-    if (value < MinBorderWidth)
-        return MinBorderWidth;
-    if (value > MaxBorderWidth)
-        return MaxBorderWidth;
-    return int(toolkit::roundHalfEven(value));
+    const QString group = QString::fromLatin1(ConfGroup);
+    for (const Field &field : table) {
+        if (field.store != Store::Conf || !field.number)
+            continue;
+        const QString key = QString::fromLatin1(field.name);
+        record.*field.number = field.type == FieldType::CheckState
+            ? int(file.readBool(group, key, field.fallback != 0))
+            : file.readInt(group, key, int(field.fallback), int(field.min), int(field.max));
+    }
+}
+
+void writeConf(const OptionsRecord &record, toolkit::ConfFile &file, std::span<const Field> table)
+{
+    const QString group = QString::fromLatin1(ConfGroup);
+    for (const Field &field : table) {
+        if (field.store != Store::Conf || !field.number)
+            continue;
+        const int value = record.*field.number;
+        const QString key = QString::fromLatin1(field.name);
+        if (field.type == FieldType::CheckState)
+            file.write(group, key, value != 0);
+        else
+            file.write(group, key, value);
+    }
 }
 
 } // namespace settings

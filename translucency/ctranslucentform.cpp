@@ -5,9 +5,7 @@
 using toolkit::OleColor;
 
 namespace {
-constexpr int Opaque = 255;
-
-double opacityOf(int alpha) { return double(alpha) / Opaque; }
+double opacityOf(int alpha) { return double(alpha) / CTranslucentForm::Opaque; }
 } // namespace
 
 CTranslucentForm::CTranslucentForm()

@@ -21,6 +21,8 @@ public:
     static constexpr int ModeNone = 0;
     static constexpr int ModeColorKey = 1;
     static constexpr int ModeAlpha = 2;
+    // Alpha runs from 0, invisible, to Opaque.
+    static constexpr int Opaque = 255;
 
     CTranslucentForm();
     ~CTranslucentForm();
@@ -49,7 +51,7 @@ private:
     bool m_Supported;
     // Follows the window: a window destroyed before this object reads as none.
     QPointer<QWidget> m_hWnd;
-    int m_Alpha = 255;
+    int m_Alpha = Opaque;
     toolkit::OleColor m_ColorKey = toolkit::ColorButtonFace;
     int m_Mode = ModeAlpha;
 };

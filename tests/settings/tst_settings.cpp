@@ -7,7 +7,9 @@
 #include "settings/controls.h"
 #include "settings/frmoption.h"
 #include "settings/mdlmain.h"
+#include "settings/borderwidth.h"
 #include "settings/optionsfile.h"
+#include "toolkit/conffile.h"
 #include "translucency/ctranslucentform.h"
 #include "dial/tickdial.h"
 
@@ -321,13 +323,41 @@ private slots:
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
     }
 
+    // A setting beyond the fourteen lives in Tickora.conf, [Clock]; nonsense there gives its default. The
+    // designed fourteen write no Tickora.conf at all.
+    void beyondTheFourteen()
+    {
+        settings::Field extra = settings::Fields[3]; // HideBar, as if it were a new setting
+        extra.store = settings::Store::Conf;
+        const settings::Field table[] = {extra};
+        toolkit::ConfFile conf(dir->filePath("Tickora.conf"));
+        OptionsRecord r;
+        r.HideBar = 1;
+        settings::writeConf(r, conf, table);
+        QVERIFY(conf.save());
+        QVERIFY(readFile(conf.path()).contains("[Clock]\nHideBar=true"));
+        OptionsRecord back;
+        settings::readConf(back, toolkit::ConfFile(conf.path()), table);
+        QCOMPARE(back.HideBar, 1);
+        QVERIFY(writeFile(conf.path(), "[Clock]\nHideBar=maybe\n"));
+        settings::readConf(back, toolkit::ConfFile(conf.path()), table);
+        QCOMPARE(back.HideBar, 0);
+        QVERIFY(QFile::remove(conf.path()));
+        QVERIFY(module->SaveSettings(r, nullptr));
+        QVERIFY(!QFileInfo::exists(conf.path()));
+    }
+
     void settingsFolderChoice()
     {
         QTemporaryDir config;
         const QString configFolder = config.filePath("nested/Tickora");
         // A program folder that cannot be written to (here: not there at all).
         QCOMPARE(mdlMain::chooseSettingsFolder(dir->filePath("missing"), configFolder), configFolder);
-        QVERIFY(QFileInfo(configFolder).isDir());
+        // Looking the place up makes nothing; the first save makes the folder.
+        QVERIFY(!QFileInfo(configFolder).exists());
+        module->setSettingsFolder(configFolder);
+        QVERIFY(module->SaveSettings(OptionsRecord(), nullptr));
+        QCOMPARE(readFile(configFolder + "/Options.dat"), SavedDefaults);
         QCOMPARE(mdlMain::chooseSettingsFolder(dir->path(), configFolder), dir->path());
         // An installed copy (its data folder beside it): its folder only if Options.dat is there.
         const QString installed = dir->filePath("usr/bin");
