@@ -10,6 +10,7 @@
 #include "tickoraversion.h"
 #include "toolkit/desktop.h"
 #include "toolkit/fonts.h"
+#include "toolkit/mousecodes.h"
 #include "toolkit/olecolor.h"
 #include "toolkit/surface.h"
 #include "toolkit/windowguard.h"
@@ -166,13 +167,13 @@ frmMain::frmMain(QWidget *parent)
         button->raise();
 
     // What assistive technology reads; the captions stay as they are.
-    setAccessibleName(QStringLiteral("Orologio Plomb Tickora"));
+    setAccessibleName(QStringLiteral("Orologio %1").arg(QLatin1String(tickora::ProductName)));
     m_picBar->setAccessibleName(QStringLiteral("Barra dell'orologio"));
     m_picBar->setAccessibleDescription(
         QStringLiteral("Clic destro sulla barra, o il tasto Menu o Maiusc+F10 sull'orologio, per le opzioni"));
     m_cmdClose->setAccessibleName(QStringLiteral("Chiudi l'orologio"));
     m_cmdMonth->setAccessibleName(QStringLiteral("Mostra o nascondi il calendario"));
-    m_cmdAbout->setAccessibleName(QStringLiteral("Informazioni su Plomb Tickora"));
+    m_cmdAbout->setAccessibleName(QStringLiteral("Informazioni su %1").arg(QLatin1String(tickora::ProductName)));
 
     connect(m_cmdClose, &QPushButton::clicked, this, &frmMain::cmdClose_Click);
     connect(m_cmdMonth, &QPushButton::clicked, this, &frmMain::cmdMonth_Click);
@@ -365,7 +366,7 @@ void frmMain::PrintRotated(toolkit::PictureBox &surface, const QFont &font, cons
     turned.setUnderline(font.underline());
     turned.setStrikeOut(font.strikeOut());
     turned.setPixelSize(int(ReferencePixels));
-    const double cellHeight = std::round(2 * font.pointSizeF());
+    const double cellHeight = std::round(2 * toolkit::pointsOf(font));
     const double lineAtReference = QFontMetricsF(turned).height();
     turned.setPixelSize(std::max(1, int(std::lround(cellHeight * ReferencePixels / lineAtReference))));
     turned.setStyleStrategy(QFont::PreferAntialias);

@@ -2,6 +2,7 @@
 
 #include "toolkit/dateformat.h"
 #include "toolkit/desktop.h"
+#include "toolkit/mousecodes.h"
 #include "toolkit/ticker.h"
 #include "toolkit/twips.h"
 

@@ -1,12 +1,17 @@
 #include "toolkit/fonts.h"
 
+#include "toolkit/twips.h"
+
 #include <QFontDatabase>
 #include <QStringList>
+#include <cmath>
 #include <initializer_list>
 
 namespace toolkit {
 
 namespace {
+constexpr double TwipsPerPoint = 20;
+
 QString firstInstalled(std::initializer_list<const char *> candidates)
 {
     const QStringList installed = QFontDatabase::families();
@@ -33,6 +38,16 @@ QString installedFamily(const QString &designName)
     return designName;
 }
 
+int pixelsForPoints(double points)
+{
+    return qMax(1, int(std::lround(points * TwipsPerPoint / TwipsPerPixel)));
+}
+
+double pointsOf(const QFont &font)
+{
+    return font.pixelSize() > 0 ? font.pixelSize() * TwipsPerPixel / TwipsPerPoint : font.pointSizeF();
+}
+
 QFont designFont(const QString &designName, double points, bool bold)
 {
     QFont font;
@@ -41,7 +56,7 @@ QFont designFont(const QString &designName, double points, bool bold)
     if (!family.isEmpty())
         font.setFamily(family);
     if (points > 0)
-        font.setPointSizeF(points);
+        font.setPixelSize(pixelsForPoints(points));
     font.setBold(bold);
     return font;
 }

@@ -1,6 +1,7 @@
 #include "toolkit/surface.h"
 
 #include "toolkit/fonts.h"
+#include "toolkit/mousecodes.h"
 #include "toolkit/twips.h"
 
 #include <QFontMetricsF>
@@ -22,7 +23,6 @@ constexpr double AntialiasMargin = 2.0;
 // A line's repaint area is made of pieces this long (pixels) along it.
 constexpr double LinePieceLength = 20.0;
 // One point is 20 twips: 4/3 of a pixel at 15 twips per pixel.
-constexpr double PixelsPerPoint = 20.0 / TwipsPerPixel;
 // Dots up to this size are squares; larger ones are round.
 constexpr int LargestSquareDot = 3;
 
@@ -183,10 +183,7 @@ QFont PictureBox::currentFont() const
 
 QFont PictureBox::fontFor(const QString &name, double points, bool bold)
 {
-    QFont font = designFont(name, 0, bold);
-    // Whole pixel heights, as the classic desktop renders its fonts.
-    font.setPixelSize(qMax(1, int(std::lround(points * PixelsPerPoint))));
-    return font;
+    return designFont(name, points, bold);
 }
 
 LineObject *PictureBox::addLine()
@@ -417,19 +414,6 @@ void PictureBox::drawObjects(QPainter &painter, const QRegion &region, Layer lay
         painter.setPen(QPen(toQColor(line->m_color), line->m_width, Qt::SolidLine, Qt::RoundCap));
         painter.drawLine(QPointF(toPx(line->m_x1), toPx(line->m_y1)), QPointF(toPx(line->m_x2), toPx(line->m_y2)));
     }
-}
-
-int mouseButtonCode(Qt::MouseButtons buttons)
-{
-    return (buttons.testFlag(Qt::LeftButton) ? LeftButtonCode : 0)
-        | (buttons.testFlag(Qt::RightButton) ? RightButtonCode : 0)
-        | (buttons.testFlag(Qt::MiddleButton) ? MiddleButtonCode : 0);
-}
-
-int shiftCode(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) | (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0)
-        | (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
 }
 
 } // namespace toolkit

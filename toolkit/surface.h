@@ -207,11 +207,4 @@ private:
     QMetaObject::Connection m_screenDensity;
 };
 
-// The mouse button and modifier codes of the classic mouse events.
-inline constexpr int LeftButtonCode = 1;
-inline constexpr int RightButtonCode = 2;
-inline constexpr int MiddleButtonCode = 4;
-int mouseButtonCode(Qt::MouseButtons buttons);
-int shiftCode(Qt::KeyboardModifiers modifiers);
-
 } // namespace toolkit
