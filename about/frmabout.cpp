@@ -247,14 +247,7 @@ void frmAbout::mouseMoveEvent(QMouseEvent *event)
     QDialog::mouseMoveEvent(event);
 }
 
-QLabel *frmAbout::ImageTitle() const { return m_imageTitle; }
 GifView *frmAbout::Gif() const { return m_gif; }
-SurfaceFrame *frmAbout::Frame1() const { return m_frame1; }
-QLabel *frmAbout::lblAppName() const { return m_appName; }
-QLabel *frmAbout::lblAnno() const { return m_anno; }
-QLabel *frmAbout::Label2() const { return m_label2; }
-QLabel *frmAbout::Label5() const { return m_label5; }
-QLabel *frmAbout::Label6() const { return m_label6; }
 QPushButton *frmAbout::cmdAboutOK() const { return m_okButton; }
 
 LinkLabel *frmAbout::lblIperText(int Index) const

@@ -51,18 +51,10 @@ public:
     void Frame1_MouseMove();
 
     // The elements, for the main window and for checks.
-    QLabel *ImageTitle() const;
     GifView *Gif() const;
-    SurfaceFrame *Frame1() const;
-    QLabel *lblAppName() const;
-    QLabel *lblAnno() const;
-    QLabel *Label2() const;
-    QLabel *Label5() const;
-    QLabel *Label6() const;
     // nullptr for an index outside the array.
     LinkLabel *lblIperText(int Index) const;
     QPushButton *cmdAboutOK() const;
-    const ImageList &imgList() const { return m_images; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

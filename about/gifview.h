@@ -16,7 +16,6 @@ public:
 
     // Starts playing the file at path, replacing what played before.
     void setFileName(const QString &path);
-    QString fileName() const { return m_path; }
 
 private:
     void stop();

@@ -9,8 +9,7 @@ class ImageList
 public:
     // Appends a picture; returns its index.
     int add(const QPixmap &picture);
-    int count() const { return int(m_pictures.size()); }
-    // The picture at a 1-based index; a null pixmap outside 1..count().
+    // The picture at a 1-based index; a null pixmap outside the store.
     QPixmap picture(int index) const;
 
 private:

@@ -11,8 +11,6 @@ class LinkLabel : public QLabel
 public:
     LinkLabel(int index, QWidget *parent);
 
-    int index() const { return m_arrayIndex; }
-
 signals:
     void mouseMoved(int index);
     // A left button pressed and released on the label.

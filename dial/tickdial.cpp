@@ -242,21 +242,6 @@ void Tickdial::UserControl_ReadProperties(const toolkit::PropertyBag &PropBag)
     setLancetSecondColor(PropBag.ReadProperty(QStringLiteral("LancetSecondColor"), DefaultLancetSecondColor).toInt());
 }
 
-void Tickdial::UserControl_WriteProperties(toolkit::PropertyBag &PropBag) const
-{
-    PropBag.WriteProperty(QStringLiteral("VisibleTextHours"), m_VisibleTextHours, DefaultVisibleTextHours);
-    PropBag.WriteProperty(QStringLiteral("VisibleTextDate"), m_VisibleTextDate, DefaultVisibleTextDate);
-    PropBag.WriteProperty(QStringLiteral("VisibleSecond"), m_VisibleSecond, DefaultVisibleSecond);
-    PropBag.WriteProperty(QStringLiteral("VisibleBorder"), m_VisibleBorder, DefaultVisibleBorder);
-    PropBag.WriteProperty(QStringLiteral("BorderWidth"), QVariant::fromValue(m_BorderWidth),
-                          QVariant::fromValue(DefaultBorderWidth));
-    PropBag.WriteProperty(QStringLiteral("BorderColor"), m_BorderColor, DefaultBorderColor);
-    PropBag.WriteProperty(QStringLiteral("TextHoursColor"), m_TextHoursColor, DefaultTextHoursColor);
-    PropBag.WriteProperty(QStringLiteral("LancetHourColor"), m_LancetHourColor, DefaultLancetHourColor);
-    PropBag.WriteProperty(QStringLiteral("LancetMinuteColor"), m_LancetMinuteColor, DefaultLancetMinuteColor);
-    PropBag.WriteProperty(QStringLiteral("LancetSecondColor"), m_LancetSecondColor, DefaultLancetSecondColor);
-}
-
 toolkit::PropertyBag Tickdial::mainWindowDesignState()
 {
     toolkit::PropertyBag bag;

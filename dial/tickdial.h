@@ -70,9 +70,8 @@ public:
     OleColor LancetSecondColor() const { return m_LancetSecondColor; }
     void setLancetSecondColor(OleColor vNewColor);
 
-    // The saved design state: read runs every value through its setter.
+    // The saved design state: every value read runs through its setter.
     void UserControl_ReadProperties(const toolkit::PropertyBag &PropBag);
-    void UserControl_WriteProperties(toolkit::PropertyBag &PropBag) const;
     // The design state the main window keeps for its dial Tickdial1.
     static toolkit::PropertyBag mainWindowDesignState();
 
@@ -136,8 +135,6 @@ private:
     void MoveHourMinuteHands(QTime now);
     void publishShownTime(QTime shown);
     void showDate(QDate today);
-    void paintNumeralsOrDots();
-    void applyVisibilityAndColours();
 
     // Layout fields, twips.
     double m_DialRadius = 0;

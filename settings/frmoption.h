@@ -46,19 +46,13 @@ public:
     QCheckBox *chkViewDate() const { return m_chkViewDate; }
     QCheckBox *chkViewBorder() const { return m_chkViewBorder; }
     QLineEdit *txtBorderWidth() const { return m_txtBorderWidth; }
-    QLabel *lblBorderWidth() const { return m_lblBorderWidth; }
     settings::ColorBox *picColorBorder() const { return m_picColorBorder; }
-    settings::ClickLabel *lblColorBorder() const { return m_lblColorBorder; }
     QCheckBox *chkTextHours() const { return m_chkTextHours; }
     settings::ColorBox *picColorText() const { return m_picColorText; }
-    settings::ClickLabel *lblColorText() const { return m_lblColorText; }
     QCheckBox *chkViewSecond() const { return m_chkViewSecond; }
     settings::ColorBox *picColorSecond() const { return m_picColorSecond; }
-    settings::ClickLabel *lblColorSecond() const { return m_lblColorSecond; }
     settings::ColorBox *picColorMinute() const { return m_picColorMinute; }
-    settings::ClickLabel *lblColorMinute() const { return m_lblColorMinute; }
     settings::ColorBox *picColorHour() const { return m_picColorHour; }
-    settings::ClickLabel *lblColorHour() const { return m_lblColorHour; }
     QPushButton *cmdOK() const { return m_cmdOK; }
     QPushButton *cmdCancel() const { return m_cmdCancel; }
 

@@ -10,7 +10,6 @@ namespace toolkit {
 // Files keep it as a signed 32-bit decimal, so it is held signed here.
 using OleColor = qint32;
 
-inline constexpr OleColor SystemColorFlag = OleColor(0x80000000u);
 inline constexpr OleColor ColorButtonFace = OleColor(0x8000000Fu);
 inline constexpr OleColor ColorButtonText = OleColor(0x80000012u);
 

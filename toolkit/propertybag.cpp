@@ -1,6 +1,6 @@
 #include "toolkit/propertybag.h"
 
-#include <QStringList>
+#include <algorithm>
 
 namespace toolkit {
 
@@ -27,21 +27,6 @@ void PropertyBag::WriteProperty(const QString &name, const QVariant &value, cons
         it->value = value;
     else
         m_entries.push_back({name, value});
-}
-
-bool PropertyBag::contains(const QString &name) const
-{
-    return std::any_of(m_entries.begin(), m_entries.end(), [&](const Entry &e) {
-        return e.name.compare(name, Qt::CaseInsensitive) == 0;
-    });
-}
-
-QStringList PropertyBag::names() const
-{
-    QStringList result;
-    for (const Entry &e : m_entries)
-        result << e.name;
-    return result;
 }
 
 } // namespace toolkit

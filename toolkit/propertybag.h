@@ -15,10 +15,6 @@ public:
     QVariant ReadProperty(const QString &name, const QVariant &defaultValue = {}) const;
     void WriteProperty(const QString &name, const QVariant &value, const QVariant &defaultValue = {});
 
-    bool contains(const QString &name) const;
-    QStringList names() const; // in the order they were stored
-    int count() const { return int(m_entries.size()); }
-
 private:
     struct Entry { QString name; QVariant value; };
     QVector<Entry> m_entries;
