@@ -5,12 +5,12 @@
 # memory, open files and X resources after the first simulated hour and at
 # the end, and checks that the hands are right at the end. Not run by CI.
 #   bench/soak.sh [seconds]   (default 600)
-# Needs a built program: TICKORA=build-rel/tickora by default.
+# Needs a built program: TICKORA=build-run/tickora (./scripts/run builds it) by default.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-600}
-export TICKORA=${TICKORA:-$root/build-rel/tickora}
-export ARTIFACTS=${ARTIFACTS:-$root/build-rel/artifacts}
+export TICKORA=${TICKORA:-$root/build-run/tickora}
+export ARTIFACTS=${ARTIFACTS:-$root/build-run/artifacts}
 . "$root/scripts/lib.sh"
 ensure_packages xrestop
 . "$root/tests/desktop/session.sh"

@@ -20,7 +20,8 @@ ensure_packages() {
     fi
 }
 
-# What building and running the clock needs.
+# What building and running the clock needs (README's "Installing" reads
+# this list).
 BUILD_PACKAGES=(qt6-base-dev qt6-translations-l10n cmake g++ make fonts-liberation2 libgl-dev libxcb-xinput-dev pkg-config)
 
 # What the desktop tests need besides: an X server, a window manager, a
