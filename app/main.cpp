@@ -85,7 +85,8 @@ int main(int argc, char *argv[])
 
     // One clock per user and display: a second start brings the first one
     // forward and ends.
-    toolkit::SingleInstance instance(QStringLiteral("tickora"));
+    toolkit::SingleInstance instance(QStringLiteral("tickora"),
+                                     qEnvironmentVariable("DISPLAY", qEnvironmentVariable("WAYLAND_DISPLAY")));
     if (!instance.claim())
         return EXIT_SUCCESS;
 

@@ -49,3 +49,15 @@ scenario_command_line() {
     bare
     [ "$status" -eq 1 ] && grep -q '^tickora: .*DISPLAY' <<<"$out" || fail "no display: $status, '$out'"
 }
+
+# One clock per user and display whatever the environment: a start from a shell without XDG_RUNTIME_DIR,
+# naming the display another way, brings the hidden clock out and ends.
+scenario_one_clock() {
+    start_clock
+    xdotool mousemove 10 10
+    hidden() { geometry && [ $((x + w)) -gt 1280 ]; }
+    wait_for 30 hidden || fail "the clock did not hide"
+    env -u XDG_RUNTIME_DIR DISPLAY="unix$DISPLAY.0" timeout 30 "$APP_DIR/tickora" \
+        || fail "a start without XDG_RUNTIME_DIR ended with status $? (124: it ran as a second clock)"
+    wait_for 20 docked || fail "a start without XDG_RUNTIME_DIR did not bring the clock out: x $x"
+}

@@ -1,7 +1,9 @@
 // Faults caught: dates and times in the wrong form; text printed out of place;
-// lines under the drawing or stale on the still layer beneath a moving one.
+// lines under the drawing or stale on the still layer beneath a moving one; a second clock on a display
+// named another way, or none on another display.
 #include "toolkit/dateformat.h"
 #include "toolkit/olecolor.h"
+#include "toolkit/singleinstance.h"
 #include "toolkit/surface.h"
 #include "toolkit/twips.h"
 
@@ -105,6 +107,39 @@ private slots:
         moving->setX1(80.5 * 15); // swings away, uncovering the point
         moving->setX2(80.5 * 15);
         QCOMPARE(at(box->grab().toImage(), point.x(), point.y()), expected);
+    }
+
+    // A copy runs on display :N (N a number no other test run shares). A start on the same display, however
+    // named, asks it forward and ends; a start on another display runs; once the first has ended, a start runs.
+    void oneCopyPerDisplay_data()
+    {
+        QTest::addColumn<QString>("spelling"); // %1: N
+        QTest::addColumn<bool>("runs");
+        QTest::newRow("same name") << ":%1" << false;
+        QTest::newRow("with a screen") << ":%1.0" << false;
+        QTest::newRow("through unix") << "unix:%1" << false;
+        QTest::newRow("another display") << ":1%1" << true;
+        QTest::newRow("another host") << "elsewhere:%1" << true;
+    }
+    void oneCopyPerDisplay()
+    {
+        QFETCH(QString, spelling);
+        QFETCH(bool, runs);
+        const QString number = QString::number(QCoreApplication::applicationPid());
+        auto first = std::make_unique<SingleInstance>("tst_toolkit", ":" + number);
+        QVERIFY(first->claim());
+        QSignalSpy forward(first.get(), &SingleInstance::activationRequested);
+        std::atomic<int> second = -1;
+        // The running copy answers from its event loop, which runs while this one waits.
+        std::unique_ptr<QThread> start(QThread::create([&] {
+            second = SingleInstance("tst_toolkit", spelling.arg(number)).claim();
+        }));
+        start->start();
+        QTRY_VERIFY_WITH_TIMEOUT(start->isFinished(), 20000);
+        QCOMPARE(second.load(), int(runs));
+        QCOMPARE(forward.count(), runs ? 0 : 1);
+        first.reset();
+        QVERIFY(SingleInstance("tst_toolkit", ":" + number).claim());
     }
 };
 
