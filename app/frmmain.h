@@ -95,7 +95,7 @@ private:
     void DrawBarTitle();
     QSize minimumPx() const;
     void PrintRotated(toolkit::PictureBox &surface, const QFont &font, const QString &text,
-                      float angle, float x, float y);
+                      float angle, float x, float y, const QRectF &clip = QRectF());
     void showModal(QDialog *dialog);
     void setChildTwips(QWidget *child, double left, double top, double width, double height);
     void resizeWindowPx(QSize size);
