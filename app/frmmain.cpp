@@ -565,8 +565,12 @@ void frmMain::cmdMonth_Click()
 {
     if (m_calendarOpen) {
         m_calendarOpen = false;
-        setHeight(twipsOf(m_dial->y() + m_dial->height()) + CalendarMargin);
+        // Back to the height the window had before the panel opened: the
+        // dial's height as laid out while open, plus the margin, comes out
+        // a rounding (a pixel) taller at every opening.
+        resizeWindowPx(QSize(width(), m_closedHeightPx));
     } else {
+        m_closedHeightPx = height();
         m_calendarOpen = true;
         setHeight(twipsOf(mthView()->y() + mthView()->height()) + CalendarMargin);
     }

@@ -114,6 +114,7 @@ private:
     std::unique_ptr<mdlMain> m_mdlMain; // the settings module and the shared translucency
 
     bool m_calendarOpen = false;
+    int m_closedHeightPx = 0;    // the window's height before the panel opened
     QDate m_loadDate;            // the day the calendar shows
     TodayMark m_todayMark;
     double m_calendarTop = 0;    // twips, where the layout puts the calendar

@@ -1,6 +1,7 @@
 // Faults caught: the main window's labels, schedule, docking, hiding or drag wrong; "Opzioni" made
 // early, opened by the wrong input, Cancel not restoring the file or a hand edit not applied; a screen reader
-// told of the clock more than once a minute; the bar's title over the buttons.
+// told of the clock more than once a minute; the bar's title over the buttons; a window that grows at each
+// opening and closing of the panel.
 #include "tests/support/fakedesktop.h"
 #include "tests/support/optionsfixture.h"
 #include "app/frmmain.h"
@@ -409,6 +410,22 @@ private slots:
         };
         QCOMPARE(inked(0, buttonsBottom), 0);
         QVERIFY(inked(buttonsBottom, w.picBar()->height()) > 20);
+    }
+
+    // ">" opened and closed twenty times: the window comes back to the same height each time.
+    void panelKeepsItsHeights()
+    {
+        frmMain &w = open();
+        const int closed = w.height();
+        w.cmdMonth_Click();
+        const int opened = w.height();
+        QVERIFY(opened > closed);
+        for (int i = 0; i < 20; ++i) {
+            w.cmdMonth_Click();
+            QCOMPARE(w.height(), closed);
+            w.cmdMonth_Click();
+            QCOMPARE(w.height(), opened);
+        }
     }
 
     // Run by the desktop run (needs a bridge): the clock is spoken once a minute, a colour box once a change.
