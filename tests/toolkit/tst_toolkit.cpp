@@ -1,13 +1,16 @@
 // Faults caught: dates and times in the wrong form; text printed out of place;
 // lines under the drawing or stale on the still layer beneath a moving one; a second clock on a display
-// named another way, or none on another display.
+// named another way, or none on another display; a colour chooser that remembers custom colours or writes
+// them to Qt's configuration file.
 #include "toolkit/dateformat.h"
+#include "toolkit/desktop.h"
 #include "toolkit/olecolor.h"
 #include "toolkit/singleinstance.h"
 #include "toolkit/surface.h"
 #include "toolkit/twips.h"
 
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace toolkit;
 using Change = std::function<void(LineObject *, ShapeObject *)>;
@@ -140,6 +143,46 @@ private slots:
         QCOMPARE(forward.count(), runs ? 0 : 1);
         first.reset();
         QVERIFY(SingleInstance("tst_toolkit", ":" + number).claim());
+    }
+
+    // A custom colour added in the chooser is gone at the next opening, whose table is all black, and
+    // nothing is written under the user's configuration folder.
+    void colourChooserKeepsNothing()
+    {
+        QTemporaryDir home;
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(".config")));
+        QList<QRgb> table;
+        // Acts in the chooser once it is open: adds a custom colour and takes it, or reads the table and cancels.
+        const auto inChooser = [&](bool add) {
+            auto *poll = new QTimer(this);
+            connect(poll, &QTimer::timeout, this, [&table, poll, add] {
+                auto *chooser = qobject_cast<QColorDialog *>(QApplication::activeModalWidget());
+                if (!chooser)
+                    return;
+                poll->deleteLater();
+                for (int i = 0; i < QColorDialog::customCount(); ++i)
+                    table << QColorDialog::customColor(i).rgb();
+                if (!add) {
+                    chooser->reject();
+                    return;
+                }
+                chooser->setCurrentColor(QColor(0x12, 0x34, 0x56));
+                for (QPushButton *button : chooser->findChildren<QPushButton *>())
+                    if (button->text().contains("Custom"))
+                        button->click();
+                chooser->accept();
+            });
+            poll->start(10);
+        };
+        inChooser(true);
+        QCOMPARE(desktop().chooseColor(nullptr), std::optional<QColor>(QColor(0x12, 0x34, 0x56)));
+        table.clear();
+        inChooser(false);
+        QCOMPARE(desktop().chooseColor(nullptr), std::nullopt);
+        QCOMPARE(table, QList<QRgb>(QColorDialog::customCount(), QColor(Qt::black).rgb()));
+        QDirIterator written(home.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        QVERIFY2(!written.hasNext(), qPrintable(written.hasNext() ? written.next() : QString()));
     }
 };
 
