@@ -60,6 +60,9 @@ public:
     virtual QPoint cursorPos() const = 0;
     virtual QSize primaryScreenSize() const = 0;
     virtual QList<QRect> screens() const = 0;
+    // The part of the primary screen that windows may use: without the
+    // panels and task bars that claim its edges.
+    virtual QRect availableGeometry() const { return QRect(QPoint(), primaryScreenSize()); }
     // While on, every motion of the pointer is reported; otherwise only its
     // crossings of the program's windows.
     virtual void followPointer(bool on) = 0;

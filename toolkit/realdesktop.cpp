@@ -61,6 +61,12 @@ public:
         return screen ? screen->geometry().size() : QSize();
     }
 
+    QRect availableGeometry() const override
+    {
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        return screen ? screen->availableGeometry() : QRect();
+    }
+
     QList<QRect> screens() const override
     {
         if (!m_watchingScreens) {
