@@ -133,7 +133,9 @@ SingleInstance::Bound SingleInstance::bind()
 bool SingleInstance::askRunningCopy() const
 {
     const Address address = abstractAddress(m_name);
-    const int socket = unixSocket();
+    // Not blocking: a copy that no longer accepts (stopped) with its queue
+    // of callers full would otherwise hold this start in connect for good.
+    const int socket = unixSocket(SOCK_NONBLOCK);
     pollfd reply{socket, POLLIN, 0};
     char answer = 0;
     const bool answered = socket >= 0
