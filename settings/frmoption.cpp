@@ -13,7 +13,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSlider>
+#include <QStyle>
 
 using settings::ClickLabel;
 using settings::ColorBox;
@@ -53,6 +55,9 @@ constexpr int SliderMax = CTranslucentForm::Opaque;
 
 // Room between the clock and the dialog beside it, pixels.
 constexpr int GapToMainWindowPx = 8;
+// What a window manager's title bar and borders may take of the screen
+// around the dialog, pixels.
+constexpr int WindowFrameAllowancePx = 48;
 
 QLabel *addHeader(QWidget *parent, const QString &caption, double top)
 {
@@ -90,6 +95,7 @@ frmOption::frmOption(mdlMain &module)
     setFixedSize(rectFromTwips(0, 0, ClientWidth, ClientHeight).size());
     buildControls();
     Form_Load();
+    fitOnScreen();
     placeBesideMainWindow();
 }
 
@@ -103,7 +109,7 @@ void frmOption::buildControls()
     m_Slider1->setRange(0, SliderMax);
     m_Slider1->setAccessibleName(QStringLiteral("Trasparenza"));
     m_Slider1->setAccessibleDescription(QStringLiteral("Da 0, trasparente, a %1, opaco").arg(SliderMax));
-    connect(m_Slider1, &QSlider::actionTriggered, this, &frmOption::Slider1_Scroll);
+    connect(m_Slider1, &QSlider::valueChanged, this, &frmOption::Slider1_Scroll);
     m_cmdNormalize = addButton(this, QStringLiteral("&Normalizza"), 2400, 480);
     connect(m_cmdNormalize, &QPushButton::clicked, this, &frmOption::cmdNormalize_Click);
 
@@ -216,15 +222,44 @@ void frmOption::Form_Load()
     chkViewSecond_Click();
 }
 
+// On a screen too small for the dialog (a small one at a large scale) its
+// controls, as designed, scroll inside a window as high as the screen
+// allows, so that every one of them (OK, Cancel, the last colours) can be
+// reached; where it fits nothing changes.
+void frmOption::fitOnScreen()
+{
+    const QSize designed = size();
+    const QRect screen = toolkit::desktop().availableGeometry();
+    const QSize room = screen.size() - QSize(WindowFrameAllowancePx, WindowFrameAllowancePx);
+    if (designed.width() <= room.width() && designed.height() <= room.height())
+        return;
+    auto *page = new QWidget;
+    page->setFixedSize(designed);
+    // In the order they were made, which is the order of the Tab key.
+    for (QWidget *control : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        control->setParent(page);
+    auto *scroller = new QScrollArea(this);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidget(page);
+    const int barWidth = scroller->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    setFixedSize(std::min(designed.width() + barWidth, room.width()), std::min(designed.height(), room.height()));
+    scroller->setGeometry(rect());
+}
+
 // The dialog opens beside the clock, to its left, so that every change can
 // be watched on the dial while it is made.
 void frmOption::placeBesideMainWindow()
 {
     const QRect clock = m_module.mainWindow().frameGeometry();
-    const QSize screen = toolkit::desktop().primaryScreenSize();
+    const QRect screen = toolkit::desktop().availableGeometry();
     const QSize size = frameGeometry().size();
-    const int x = std::max(0, clock.left() - GapToMainWindowPx - size.width());
-    const int y = std::clamp(clock.top(), 0, std::max(0, screen.height() - size.height()));
+    const int x = std::max(screen.left(), clock.left() - GapToMainWindowPx - size.width());
+    // The window manager's frame comes on top of the dialog's own size, and
+    // some (icewm) put the dialog itself, not its frame, at the place asked:
+    // half the frame's room is kept above and half below.
+    const int highest = screen.top() + WindowFrameAllowancePx / 2;
+    const int lowest = screen.bottom() + 1 - size.height() - WindowFrameAllowancePx / 2;
+    const int y = std::clamp(clock.top(), highest, std::max(highest, lowest));
     toolkit::desktop().moveWindow(this, QPoint(x, y));
 }
 
@@ -300,9 +335,14 @@ void frmOption::txtBorderWidth_Change()
     preview();
 }
 
+// Whatever moved the slider (the mouse, the keyboard, a screen reader), the
+// record and the window follow it. A value the record already holds (set
+// by loading or by "Normalizza") is not applied a second time.
 void frmOption::Slider1_Scroll()
 {
-    m_record.Translucent = m_Slider1->sliderPosition();
+    if (m_Slider1->value() == m_record.Translucent)
+        return;
+    m_record.Translucent = m_Slider1->value();
     preview();
 }
 

@@ -65,6 +65,7 @@ private:
 
     void buildControls();
     void nameControls();
+    void fitOnScreen();
     void placeBesideMainWindow();
     QCheckBox *addCheckBox(const QString &caption, double left, double top, double width);
     settings::ColorBox *addColorBox(double top, const QString &caption, settings::ClickLabel **label,

@@ -76,6 +76,9 @@ public:
     virtual QPoint cursorPos() const = 0;
     virtual QSize primaryScreenSize() const = 0;
     virtual QList<QRect> screens() const = 0;
+    // The part of the primary screen that windows may use: without the
+    // panels and task bars that claim its edges.
+    virtual QRect availableGeometry() const { return QRect(QPoint(), primaryScreenSize()); }
 
     // Top-level windows.
     virtual void moveWindow(QWidget *window, QPoint topLeft) = 0;

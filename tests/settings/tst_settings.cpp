@@ -1,7 +1,7 @@
 // Faults caught: Options.dat written with keys, order or bytes changed; a bad field read as a value (a malformed
 // Translucent as 0) or shifting the others; "Opzioni" loading, previewing, enabling or saving wrong; Return or
 // Escape pressing a button; leftovers of killed saves piling up; the settings folder
-// chosen wrong (beside an installed copy, or no per-user fallback).
+// chosen wrong (beside an installed copy, or no per-user fallback); "Opzioni" off a small screen.
 #include "tests/support/fakedesktop.h"
 #include "tests/support/optionsfixture.h"
 #include "settings/controls.h"
@@ -283,13 +283,62 @@ private slots:
         }
     }
 
-    // The user's moves of the slider set the opacity at once; "Normalizza" makes the window opaque.
+    // The slider moved from the keyboard or by a screen reader, or "Normalizza": the opacity follows at once
+    // and OK saves it.
+    void slider_data()
+    {
+        QTest::addColumn<std::function<void(frmOption &)>>("move");
+        QTest::addColumn<int>("alpha");
+        QTest::newRow("keyboard") << std::function([](frmOption &d) { QTest::keyClick(d.Slider1(), Qt::Key_Home); }) << 0;
+        QTest::newRow("screen reader") << std::function([](frmOption &d) {
+            QAccessible::queryAccessibleInterface(d.Slider1())->valueInterface()->setCurrentValue(100);
+        }) << 100;
+        QTest::newRow("Normalizza") << std::function([](frmOption &d) {
+            QTest::mouseClick(d.cmdNormalize(), Qt::LeftButton);
+        }) << 255;
+    }
     void slider()
     {
-        QTest::keyClick(open().Slider1(), Qt::Key_Home);
-        QCOMPARE(fake->opacity.value(window.get()), 0.0);
-        QTest::mouseClick(dialog->cmdNormalize(), Qt::LeftButton);
-        QCOMPARE(fake->opacity.value(window.get()), 1.0);
+        QFETCH(std::function<void(frmOption &)>, move);
+        QFETCH(int, alpha);
+        QVERIFY(writeFile(path(), custom("Translucent", "128")));
+        frmOption &d = open();
+        move(d);
+        QCOMPARE(d.Slider1()->value(), alpha);
+        QCOMPARE(fake->opacity.value(window.get()), alpha / 255.0);
+        QTest::mouseClick(d.cmdOK(), Qt::LeftButton);
+        QVERIFY(readFile(path()).startsWith("Translucent=" + QByteArray::number(alpha) + "\r\n"));
+    }
+
+    // "Opzioni" keeps its designed size where it fits; on a small screen (800 x 600 at twice the scale) it keeps
+    // within the screen and the keyboard reaches Cancel, the last control, scrolled into view.
+    void smallScreen_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<bool>("scrolls");
+        QTest::newRow("fits") << QSize(1280, 1024) << false;
+        QTest::newRow("small") << QSize(400, 300) << true;
+    }
+    void smallScreen()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(bool, scrolls);
+        fake->screen = screen;
+        frmOption &d = open();
+        QCOMPARE(d.findChild<QScrollArea *>() != nullptr, scrolls);
+        if (!scrolls) {
+            QCOMPARE(d.size(), QSize(241, 409));
+            return;
+        }
+        QVERIFY(QRect(QPoint(), screen).contains(d.geometry()));
+        d.show();
+        d.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        d.Slider1()->setFocus();
+        for (int i = 0; i < 40 && QApplication::focusWidget() != d.cmdCancel(); ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), d.cmdCancel());
+        QVERIFY(d.rect().contains(QRect(d.cmdCancel()->mapTo(&d, QPoint()), d.cmdCancel()->size())));
     }
 
     // Each colour box, clicked, asks for a colour and shows it on its part of the dial; a cancel changes nothing.
