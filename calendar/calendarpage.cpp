@@ -5,6 +5,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -58,7 +59,9 @@ CalendarPage::CalendarPage(const calendar::CalendarOptions &options, QWidget *pa
     when->addWidget(m_month, 1);
     auto *fields = new QFormLayout;
     fields->addRow(QStringLiteral("N&ome:"), m_name);
-    fields->addRow(QStringLiteral("&Giorno:"), when);
+    auto *whenLabel = new QLabel(QStringLiteral("&Giorno:"), group);
+    whenLabel->setBuddy(m_day);
+    fields->addRow(whenLabel, when);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_add);
     buttons->addWidget(m_edit);
