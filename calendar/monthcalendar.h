@@ -6,6 +6,7 @@
 
 #include <QCalendarWidget>
 
+class QAbstractItemDelegate;
 class QAbstractItemView;
 
 // The panel's month calendar: Sundays and Italy's national holidays in red,
@@ -56,6 +57,7 @@ protected:
 
 private:
     void refreshPage();
+    void showWeekNumbers(bool show);
     void showSelectedNames();
     QStringList namesOn(QDate date, const QList<calendar::Holiday> &holidays) const;
 
@@ -63,4 +65,5 @@ private:
     calendar::DayNotesProvider m_notes;
     QDate m_today;
     QAbstractItemView *m_grid = nullptr;
+    QAbstractItemDelegate *m_weekNumbers = nullptr;
 };
