@@ -3,6 +3,10 @@
 #include "app/docking.h"
 #include "app/mainparts.h"
 #include "app/windowframe.h"
+#include "app/extras.h"
+#include "app/panelmenu.h"
+#include "calendar/monthcalendar.h"
+
 #include "toolkit/dateformat.h"
 #include "translucency/ctranslucentform.h"
 #include "about/frmabout.h"
@@ -105,6 +109,8 @@ frmMain::frmMain(QWidget *parent)
     m_calendarTop = CalendarRect.top;
     // What assistive technology reads of the window; its children say their own.
     setAccessibleName(QStringLiteral("Orologio %1").arg(QLatin1String(tickora::ProductName)));
+    m_panelMenu = new PanelMenu(m_lblDate, m_lblTime, [this] { showMoreOptions(); }, this);
+
     m_mdlMain = std::make_unique<mdlMain>(*this, *m_dial);
     connectHandlers();
 
@@ -185,15 +191,17 @@ void frmMain::Form_Load()
 // The month calendar, made the first time the panel opens (or something
 // asks for it): a clock that is never unfolded does not pay for it. It
 // shows the day the window loaded on, as it would have if made then.
-QCalendarWidget *frmMain::mthView()
+MonthCalendar *frmMain::mthView()
 {
     if (!m_mthView) {
-        m_mthView = new QCalendarWidget(m_client);
-        m_mthView->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+        m_mthView = new MonthCalendar(m_client);
         // One letter per weekday: the names of the user's locale fit the panel.
         m_mthView->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
         m_mthView->setSelectedDate(m_loadDate);
         m_todayMark.setCalendar(m_mthView); // calendar hook: today's mark
+        m_panelMenu->setCalendar(m_mthView);
+        if (m_extras)
+            m_extras->setCalendar(m_mthView);
         setChildTwips(m_mthView, CalendarRect.left, m_calendarTop, CalendarRect.width, CalendarRect.height);
         setTabOrder(m_cmdClose, m_mthView);
         setTabOrder(m_mthView, m_cmdMonth);
@@ -327,6 +335,12 @@ void frmMain::showEvent(QShowEvent *event)
 void frmMain::Form_Activate()
 {
     DrawBarTitle();
+    if (!m_extras) { // Tickora.conf lives beside Options.dat, known from now on
+        m_extras = new Extras(m_mdlMain->confPath(), this);
+        m_extras->load();
+        if (m_mthView)
+            m_extras->setCalendar(m_mthView);
+    }
     m_mdlMain->LoadSettings();
 
     settings::OptionsRecord record = m_mdlMain->Settings();
@@ -344,6 +358,16 @@ void frmMain::Form_Activate()
 void frmMain::showModal(QDialog *dialog)
 {
     toolkit::desktop().execModal(dialog);
+    Form_Activate();
+}
+
+// "Altre opzioni…", from the panel's menu: the window stays in place while
+// it is open, as for "Opzioni".
+void frmMain::showMoreOptions()
+{
+    m_optionsOpen = true;
+    m_extras->showDialog(this);
+    m_optionsOpen = false;
     Form_Activate();
 }
 

@@ -8,8 +8,10 @@
 #include <memory>
 
 #include "app/todaymark.h"
+#include "calendar/monthcalendar.h"
 
-class QCalendarWidget;
+class Extras;
+class PanelMenu;
 class QDialog;
 class QLabel;
 class QPushButton;
@@ -70,7 +72,9 @@ public:
     Tickdial *Tickdial1() const { return m_dial; }
     QLabel *lblDate() const { return m_lblDate; }
     QLabel *lblTime() const { return m_lblTime; }
-    QCalendarWidget *mthView();
+    MonthCalendar *mthView();
+    // The features beyond the classic clock, from the first activation on.
+    Extras *extras() const { return m_extras; }
     toolkit::Ticker *Timer1() const { return m_timer; }
     QWidget *clientArea() const { return m_client; }
     mdlMain &settings() const { return *m_mdlMain; }
@@ -92,6 +96,7 @@ private:
     void PrintRotated(toolkit::PictureBox &surface, const QFont &font, const QString &text,
                       float angle, float x, float y, const QRectF &clip = QRectF());
     void showModal(QDialog *dialog);
+    void showMoreOptions();
     void setChildTwips(QWidget *child, double left, double top, double width, double height);
 
     QWidget *m_client = nullptr;
@@ -102,7 +107,9 @@ private:
     Tickdial *m_dial = nullptr;
     QLabel *m_lblDate = nullptr;
     QLabel *m_lblTime = nullptr;
-    QCalendarWidget *m_mthView = nullptr;
+    MonthCalendar *m_mthView = nullptr;
+    PanelMenu *m_panelMenu = nullptr;
+    Extras *m_extras = nullptr;
     toolkit::Ticker *m_timer = nullptr;
     std::unique_ptr<mdlMain> m_mdlMain; // the settings module and the shared translucency
     WindowFrame *m_frame = nullptr;      // the edges, the sizing cursors and resizing
