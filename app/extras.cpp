@@ -1,14 +1,19 @@
 #include "app/extras.h"
 
+#include "app/worldview.h"
 #include "moreoptions/frmmoreoptions.h"
 #include "toolkit/conffile.h"
 #include "toolkit/desktop.h"
+#include "worldclock/chime.h"
+#include "worldclock/soundspage.h"
+#include "worldclock/zonespage.h"
 
 #include <QDir>
 
 Extras::Extras(QString confPath, QObject *parent)
     : QObject(parent)
     , m_confPath(std::move(confPath))
+    , m_chime(new worldclock::Chime(this))
 {
 }
 
@@ -22,16 +27,30 @@ void Extras::load()
 
 // Each feature reads its own group; a value that makes no sense gives its
 // default there.
-void Extras::readFrom(const toolkit::ConfFile &)
+void Extras::readFrom(const toolkit::ConfFile &file)
 {
+    m_zones = worldclock::ZoneOptions::read(file);
+    m_chimeOptions = worldclock::ChimeOptions::read(file);
 }
 
-void Extras::writeTo(toolkit::ConfFile &) const
+void Extras::writeTo(toolkit::ConfFile &file) const
 {
+    m_zones.write(file);
+    m_chimeOptions.write(file);
+}
+
+void Extras::attachWorld(WorldView *view)
+{
+    m_world = view;
+    if (m_world)
+        m_world->setOptions(m_zones);
 }
 
 void Extras::applyAll()
 {
+    if (m_world)
+        m_world->setOptions(m_zones);
+    m_chime->setOptions(m_chimeOptions);
 }
 
 void Extras::showDialog(QWidget *parent)
@@ -39,12 +58,25 @@ void Extras::showDialog(QWidget *parent)
     frmMoreOptions dialog(parent);
     // Each feature adds its page here, made from the options it holds, and
     // puts the page's options on screen whenever the page says it changed.
+    auto *zonesPage = new worldclock::ZonesPage(m_zones);
+    dialog.addPage(zonesPage, QString::fromUtf8(worldclock::ZonesPage::Title));
+    connect(zonesPage, &worldclock::ZonesPage::changed, this, [this, zonesPage] {
+        if (m_world)
+            m_world->setOptions(zonesPage->options());
+    });
+    auto *soundsPage = new worldclock::SoundsPage(m_chimeOptions);
+    dialog.addPage(soundsPage, QString::fromUtf8(worldclock::SoundsPage::Title));
+    connect(soundsPage, &worldclock::SoundsPage::changed, this,
+            [this, soundsPage] { m_chime->setOptions(soundsPage->options()); });
+
     const bool accepted = toolkit::desktop().execModal(&dialog) == QDialog::Accepted;
     if (!accepted) {
         applyAll(); // the held options are still those shown before
         return;
     }
     // Each feature takes its page's options as the ones it holds.
+    m_zones = zonesPage->options();
+    m_chimeOptions = soundsPage->options();
     toolkit::ConfFile file(m_confPath);
     writeTo(file);
     QString error;

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "worldclock/worldoptions.h"
+
 #include <QObject>
 #include <QString>
 
 class QWidget;
+class WorldView;
 namespace toolkit { class ConfFile; }
+namespace worldclock { class Chime; }
 
 // What the clock does beyond its classic look: each feature's settings, read
 // from Tickora.conf at start-up, put on the window, and edited in "Altre
@@ -21,6 +25,12 @@ public:
     // Reads Tickora.conf again and puts every feature's settings on screen.
     void load();
 
+    // Where the other time zones show; without one they show nowhere.
+    void attachWorld(WorldView *view);
+    const worldclock::ZoneOptions &zones() const { return m_zones; }
+    const worldclock::ChimeOptions &chimeOptions() const { return m_chimeOptions; }
+    worldclock::Chime &chime() const { return *m_chime; }
+
     // "Altre opzioni…", modal above the given window. Each change shows at
     // once; OK writes Tickora.conf (a failure is told, the settings stay
     // shown), Cancel puts back what was shown before.
@@ -33,4 +43,8 @@ private:
     void applyAll();
 
     QString m_confPath;
+    worldclock::ZoneOptions m_zones;
+    worldclock::ChimeOptions m_chimeOptions;
+    WorldView *m_world = nullptr;
+    worldclock::Chime *m_chime;
 };

@@ -3,6 +3,9 @@
 #include "toolkit/dateformat.h"
 #include "translucency/ctranslucentform.h"
 #include "about/frmabout.h"
+#include "app/extras.h"
+#include "app/worldview.h"
+#include "moreoptions/frmmoreoptions.h"
 #include "settings/frmoption.h"
 #include "settings/mdlmain.h"
 #include "settings/optionsfile.h"
@@ -19,6 +22,7 @@
 #include "toolkit/val.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QCalendarWidget>
 #include <QCoreApplication>
 #include <QDialog>
@@ -158,6 +162,9 @@ frmMain::frmMain(QWidget *parent)
     m_lblTime->setForegroundRole(QPalette::WindowText);
     setChildTwips(m_lblTime, TimeRect.left, TimeRect.top, TimeRect.width, TimeRect.height);
     m_calendarTop = CalendarRect.top;
+    // Other time zones, under the time label while there are any.
+    m_world = new WorldView(*m_dial, m_client);
+    connect(m_world, &WorldView::panelHeightChanged, this, &frmMain::panelRowsChanged);
 
     m_mdlMain = std::make_unique<mdlMain>(*this, *m_dial);
 
@@ -179,6 +186,13 @@ frmMain::frmMain(QWidget *parent)
     connect(m_cmdMonth, &QPushButton::clicked, this, &frmMain::cmdMonth_Click);
     connect(m_cmdAbout, &QPushButton::clicked, this, &frmMain::cmdAbout_Click);
     connect(m_dial, &Tickdial::MouseUp, this, &frmMain::Tickdial1_MouseUp);
+    // "Altre opzioni…" from a right click on the panel's labels.
+    auto *moreOptions = new QAction(QString::fromUtf8(frmMoreOptions::Caption), this);
+    connect(moreOptions, &QAction::triggered, this, &frmMain::showMoreOptions);
+    for (QWidget *label : {static_cast<QWidget *>(m_lblDate), static_cast<QWidget *>(m_lblTime)}) {
+        label->addAction(moreOptions);
+        label->setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
 
     // The labels change every second while the panel is open, else at
     // most every minute.
@@ -286,7 +300,7 @@ QCalendarWidget *frmMain::mthView()
 void frmMain::Form_Resize()
 {
     setMinimumSize(minimumPx()); // window-manager hook: a higher minimum once the size is set
-    const double minHeight = m_calendarOpen ? MinHeightOpen : MinHeightClosed;
+    const double minHeight = m_calendarOpen ? MinHeightOpen + m_world->panelHeight() : MinHeightClosed;
     if (Height() < minHeight) {
         setHeight(minHeight);
         return;
@@ -303,7 +317,7 @@ void frmMain::Form_Resize()
     const double dialTop = 0;
     const double dialLeft = barLeft + barWidth;
     const double dialWidth = ScaleWidth() - barWidth;
-    const double dialHeight = m_calendarOpen ? Height() - PanelRoom : ScaleHeight();
+    const double dialHeight = m_calendarOpen ? Height() - PanelRoom - m_world->panelHeight() : ScaleHeight();
     setChildTwips(m_dial, dialLeft, dialTop, dialWidth, dialHeight);
 
     setChildTwips(m_picBar, barLeft, twipsOf(bar.y()), barWidth, ScaleHeight());
@@ -322,7 +336,7 @@ void frmMain::Form_Resize()
     m_lblDate->move(m_lblDate->x(), toPxInt(dateTop));
     const double timeTop = dateTop + twipsOf(m_lblDate->height()) + PanelGap;
     m_lblTime->move(m_lblTime->x(), toPxInt(timeTop));
-    m_calendarTop = timeTop + twipsOf(m_lblTime->height()) + PanelGap;
+    m_calendarTop = timeTop + twipsOf(m_lblTime->height()) + m_world->placeBelow(m_lblTime) + PanelGap;
     if (m_mthView)
         m_mthView->move(m_mthView->x(), toPxInt(m_calendarTop));
 
@@ -339,7 +353,7 @@ void frmMain::Form_Resize()
 // could overtake the one asked for.
 QSize frmMain::minimumPx() const
 {
-    return {toPxInt(MinWidth), toPxInt(m_calendarOpen ? MinHeightOpen : MinHeightClosed)};
+    return {toPxInt(MinWidth), toPxInt(m_calendarOpen ? MinHeightOpen + m_world->panelHeight() : MinHeightClosed)};
 }
 
 void frmMain::DrawBarTitle()
@@ -393,6 +407,10 @@ void frmMain::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!m_shownOnce) {
         m_shownOnce = true;
+        // Tickora.conf lies beside Options.dat, known from now on.
+        m_extras = new Extras(m_mdlMain->confPath(), this);
+        m_extras->load();
+        m_extras->attachWorld(m_world);
         Form_Activate();
     }
 }
@@ -433,6 +451,7 @@ void frmMain::Timer1_Timer()
 {
     const QDateTime now = toolkit::desktop().now();
     showDateAndTime(now);
+    m_world->showTime(now);
     // Assistive technology reads the time label to the minute, as the dial
     // says it; its text changes every second and would be announced so.
     if (m_lblTime->accessibleName() != m_dial->accessibleName())
@@ -564,6 +583,25 @@ void frmMain::cmdMonth_Click()
     // The time label shows seconds; it opens showing the current ones.
     m_timer->setEvery(m_calendarOpen ? toolkit::Ticker::Every::Second : toolkit::Ticker::Every::Minute);
     Timer1_Timer();
+}
+
+// Zones added or removed: an open panel grows or shrinks by their lines,
+// the dial keeping its size.
+void frmMain::panelRowsChanged()
+{
+    if (m_calendarOpen)
+        setHeight(twipsOf(m_dial->y() + m_dial->height()) + PanelRoom + m_world->panelHeight());
+    Form_Resize();
+}
+
+void frmMain::showMoreOptions()
+{
+    if (!m_extras)
+        return;
+    m_optionsOpen = true;
+    m_extras->showDialog(this);
+    m_optionsOpen = false;
+    Dock();
 }
 
 void frmMain::cmdClose_Click()

@@ -15,6 +15,8 @@ class QLabel;
 class QPushButton;
 class Tickdial;
 class CTranslucentForm;
+class Extras;
+class WorldView;
 class mdlMain;
 namespace toolkit { class PictureBox; class Ticker; }
 
@@ -60,6 +62,8 @@ public:
     // front, and out when auto-hide had slid it away, until the pointer has
     // been over it.
     void bringToFront();
+    // "Altre opzioni…", modal.
+    void showMoreOptions();
 
     // Children, for the tests.
     toolkit::PictureBox *picBar() const { return m_picBar; }
@@ -73,6 +77,8 @@ public:
     toolkit::Ticker *Timer1() const { return m_timer; }
     QWidget *clientArea() const { return m_client; }
     mdlMain &settings() const { return *m_mdlMain; }
+    Extras *extras() const { return m_extras; } // made at the first showing
+    WorldView *world() const { return m_world; }
 
     // The width of the resizable frame around the client area, in pixels.
     static constexpr int FramePx = 4;
@@ -89,6 +95,7 @@ protected:
 
 private:
     void showDateAndTime(const QDateTime &now);
+    void panelRowsChanged();
     void Dock();
     void setClockRunning(bool running);
     void placeAt(QPoint topLeft);
@@ -112,6 +119,8 @@ private:
     QCalendarWidget *m_mthView = nullptr;
     toolkit::Ticker *m_timer = nullptr;
     std::unique_ptr<mdlMain> m_mdlMain; // the settings module and the shared translucency
+    WorldView *m_world = nullptr;
+    Extras *m_extras = nullptr;
 
     bool m_calendarOpen = false;
     QDate m_loadDate;            // the day the calendar shows
