@@ -47,6 +47,8 @@ public:
     const ChimeOptions &options() const { return m_options; }
     // The moment of the next chime; invalid while off.
     QDateTime next() const { return m_planned; }
+    // Strokes of an hour are still to come.
+    bool striking() const { return m_strokesLeft > 0; }
 
 private:
     void plan();
