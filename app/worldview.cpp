@@ -25,7 +25,6 @@ WorldView::WorldView(Tickdial &dial, QWidget *panel)
 {
     m_lines->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_lines->setForegroundRole(QPalette::WindowText);
-    m_lines->setAccessibleName(QStringLiteral("Altri fusi orari"));
     m_lines->hide();
     // The tooltip is made when it is asked for: the lines cost nothing
     // between two looks.
