@@ -82,6 +82,9 @@ ZonesPage::ZonesPage(const ZoneOptions &options, QWidget *parent)
     m_label->setPlaceholderText(QStringLiteral("Per esempio Ufficio NY"));
     m_list->setAccessibleName(QStringLiteral("Fusi orari mostrati"));
     m_secondHand->setChecked(options.secondHand);
+    // Room for a completion such as "Buenos Aires (America/Argentina/Buenos_Aires)".
+    constexpr int CompletionChars = 48;
+    setMinimumWidth(fontMetrics().averageCharWidth() * CompletionChars);
 
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("&Città:"), m_city);
