@@ -39,7 +39,7 @@ SoundsPage::SoundsPage(const ChimeOptions &options, QWidget *parent)
     soundLabel->setBuddy(m_sound);
     auto *fromLabel = new QLabel(QStringLiteral("Silenzio &dalle"), this);
     fromLabel->setBuddy(m_quietFrom);
-    auto *toLabel = new QLabel(QStringLiteral("aQStringLiteral("&alle")lle"), this);
+    auto *toLabel = new QLabel(QStringLiteral("a&lle"), this);
     toLabel->setBuddy(m_quietTo);
 
     auto *soundRow = new QHBoxLayout;
