@@ -2,15 +2,20 @@
 
 #include "calendar/calendarpage.h"
 #include "calendar/monthcalendar.h"
+#include "app/worldview.h"
 #include "moreoptions/frmmoreoptions.h"
 #include "toolkit/conffile.h"
 #include "toolkit/desktop.h"
+#include "worldclock/chime.h"
+#include "worldclock/soundspage.h"
+#include "worldclock/zonespage.h"
 
 #include <QDir>
 
 Extras::Extras(QString confPath, QObject *parent)
     : QObject(parent)
     , m_confPath(std::move(confPath))
+    , m_chime(new worldclock::Chime(this))
 {
 }
 
@@ -33,17 +38,31 @@ void Extras::setCalendar(MonthCalendar *calendar)
 void Extras::readFrom(const toolkit::ConfFile &file)
 {
     m_calendar = calendar::CalendarOptions::read(file);
+    m_zones = worldclock::ZoneOptions::read(file);
+    m_chimeOptions = worldclock::ChimeOptions::read(file);
 }
 
 void Extras::writeTo(toolkit::ConfFile &file) const
 {
     m_calendar.write(file);
+    m_zones.write(file);
+    m_chimeOptions.write(file);
+}
+
+void Extras::attachWorld(WorldView *view)
+{
+    m_world = view;
+    if (m_world)
+        m_world->setOptions(m_zones);
 }
 
 void Extras::applyAll()
 {
     if (m_monthCalendar)
         m_monthCalendar->setOptions(m_calendar);
+    if (m_world)
+        m_world->setOptions(m_zones);
+    m_chime->setOptions(m_chimeOptions);
 }
 
 void Extras::showDialog(QWidget *parent)
@@ -57,6 +76,16 @@ void Extras::showDialog(QWidget *parent)
         if (m_monthCalendar)
             m_monthCalendar->setOptions(calendarPage->options());
     });
+    auto *zonesPage = new worldclock::ZonesPage(m_zones);
+    dialog.addPage(zonesPage, QString::fromUtf8(worldclock::ZonesPage::Title));
+    connect(zonesPage, &worldclock::ZonesPage::changed, this, [this, zonesPage] {
+        if (m_world)
+            m_world->setOptions(zonesPage->options());
+    });
+    auto *soundsPage = new worldclock::SoundsPage(m_chimeOptions);
+    dialog.addPage(soundsPage, QString::fromUtf8(worldclock::SoundsPage::Title));
+    connect(soundsPage, &worldclock::SoundsPage::changed, this,
+            [this, soundsPage] { m_chime->setOptions(soundsPage->options()); });
 
     const bool accepted = toolkit::desktop().execModal(&dialog) == QDialog::Accepted;
     if (!accepted) {
@@ -65,6 +94,8 @@ void Extras::showDialog(QWidget *parent)
     }
     // Each feature takes its page's options as the ones it holds.
     m_calendar = calendarPage->options();
+    m_zones = zonesPage->options();
+    m_chimeOptions = soundsPage->options();
     toolkit::ConfFile file(m_confPath);
     writeTo(file);
     QString error;

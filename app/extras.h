@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/calendaroptions.h"
+#include "worldclock/worldoptions.h"
 
 #include <QObject>
 #include <QPointer>
@@ -8,7 +9,9 @@
 
 class MonthCalendar;
 class QWidget;
+class WorldView;
 namespace toolkit { class ConfFile; }
+namespace worldclock { class Chime; }
 
 // What the clock does beyond its classic look: each feature's settings, read
 // from Tickora.conf at start-up, put on the window, and edited in "Altre
@@ -24,6 +27,12 @@ public:
 
     // Reads Tickora.conf again and puts every feature's settings on screen.
     void load();
+
+    // Where the other time zones show; without one they show nowhere.
+    void attachWorld(WorldView *view);
+    const worldclock::ZoneOptions &zones() const { return m_zones; }
+    const worldclock::ChimeOptions &chimeOptions() const { return m_chimeOptions; }
+    worldclock::Chime &chime() const { return *m_chime; }
 
     // "Altre opzioni…", modal above the given window. Each change shows at
     // once; OK writes Tickora.conf (a failure is told, the settings stay
@@ -44,4 +53,8 @@ private:
     QString m_confPath;
     calendar::CalendarOptions m_calendar;
     QPointer<MonthCalendar> m_monthCalendar;
+    worldclock::ZoneOptions m_zones;
+    worldclock::ChimeOptions m_chimeOptions;
+    WorldView *m_world = nullptr;
+    worldclock::Chime *m_chime;
 };

@@ -10,6 +10,9 @@
 #include "toolkit/dateformat.h"
 #include "translucency/ctranslucentform.h"
 #include "about/frmabout.h"
+#include "app/extras.h"
+#include "app/worldview.h"
+#include "moreoptions/frmmoreoptions.h"
 #include "settings/frmoption.h"
 #include "settings/mdlmain.h"
 #include "settings/borderwidth.h"
@@ -110,6 +113,9 @@ frmMain::frmMain(QWidget *parent)
     // What assistive technology reads of the window; its children say their own.
     setAccessibleName(QStringLiteral("Orologio %1").arg(QLatin1String(tickora::ProductName)));
     m_panelMenu = new PanelMenu(m_lblDate, m_lblTime, [this] { showMoreOptions(); }, this);
+    // Other time zones, under the time label while there are any.
+    m_world = new WorldView(*m_dial, m_client);
+    connect(m_world, &WorldView::panelHeightChanged, this, &frmMain::panelRowsChanged);
 
     m_mdlMain = std::make_unique<mdlMain>(*this, *m_dial);
     connectHandlers();
@@ -213,7 +219,7 @@ MonthCalendar *frmMain::mthView()
 void frmMain::Form_Resize()
 {
     m_frame->holdMinimum(minimumPx()); // window-manager hook: a higher minimum once the size is set
-    const double minHeight = m_calendarOpen ? MinHeightOpen : MinHeightClosed;
+    const double minHeight = m_calendarOpen ? MinHeightOpen + m_world->panelHeight() : MinHeightClosed;
     if (Height() < minHeight) {
         setHeight(minHeight);
         return;
@@ -230,7 +236,7 @@ void frmMain::Form_Resize()
     const double dialTop = 0;
     const double dialLeft = barLeft + barWidth;
     const double dialWidth = ScaleWidth() - barWidth;
-    const double dialHeight = m_calendarOpen ? Height() - PanelRoom : ScaleHeight();
+    const double dialHeight = m_calendarOpen ? Height() - PanelRoom - m_world->panelHeight() : ScaleHeight();
     setChildTwips(m_dial, dialLeft, dialTop, dialWidth, dialHeight);
 
     setChildTwips(m_picBar, barLeft, twipsOf(bar.y()), barWidth, ScaleHeight());
@@ -249,7 +255,7 @@ void frmMain::Form_Resize()
     m_lblDate->move(m_lblDate->x(), toPxInt(dateTop));
     const double timeTop = dateTop + twipsOf(m_lblDate->height()) + PanelGap;
     m_lblTime->move(m_lblTime->x(), toPxInt(timeTop));
-    m_calendarTop = timeTop + twipsOf(m_lblTime->height()) + PanelGap;
+    m_calendarTop = timeTop + twipsOf(m_lblTime->height()) + m_world->placeBelow(m_lblTime) + PanelGap;
     if (m_mthView)
         m_mthView->move(m_mthView->x(), toPxInt(m_calendarTop));
 
@@ -262,7 +268,7 @@ void frmMain::Form_Resize()
 // The window manager is told the minimum size as well (WindowFrame).
 QSize frmMain::minimumPx() const
 {
-    return {toPxInt(MinWidth), toPxInt(m_calendarOpen ? MinHeightOpen : MinHeightClosed)};
+    return {toPxInt(MinWidth), toPxInt(m_calendarOpen ? MinHeightOpen + m_world->panelHeight() : MinHeightClosed)};
 }
 
 void frmMain::DrawBarTitle()
@@ -338,6 +344,7 @@ void frmMain::Form_Activate()
     if (!m_extras) { // Tickora.conf lives beside Options.dat, known from now on
         m_extras = new Extras(m_mdlMain->confPath(), this);
         m_extras->load();
+        m_extras->attachWorld(m_world);
         if (m_mthView)
             m_extras->setCalendar(m_mthView);
     }
@@ -377,6 +384,7 @@ void frmMain::Timer1_Timer()
 {
     const QDateTime now = toolkit::desktop().now();
     showDateAndTime(now);
+    m_world->showTime(now);
     // Assistive technology reads the time label to the minute, as the dial
     // says it; its text changes every second and would be announced so.
     if (m_lblTime->accessibleName() != m_dial->accessibleName())
@@ -479,6 +487,16 @@ void frmMain::cmdMonth_Click()
     m_timer->setEvery(m_calendarOpen ? toolkit::Ticker::Every::Second : toolkit::Ticker::Every::Minute);
     Timer1_Timer();
 }
+
+// Zones added or removed: an open panel grows or shrinks by their lines,
+// the dial keeping its size.
+void frmMain::panelRowsChanged()
+{
+    if (m_calendarOpen)
+        setHeight(twipsOf(m_dial->y() + m_dial->height()) + PanelRoom + m_world->panelHeight());
+    Form_Resize();
+}
+
 
 void frmMain::cmdClose_Click()
 {

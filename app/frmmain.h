@@ -17,6 +17,8 @@ class QLabel;
 class QPushButton;
 class Tickdial;
 class CTranslucentForm;
+class Extras;
+class WorldView;
 class mdlMain;
 class WindowFrame;
 namespace toolkit { class DockedWindow; class PictureBox; class Ticker; }
@@ -63,6 +65,8 @@ public:
     // front, and out when auto-hide had slid it away, until the pointer has
     // been over it.
     void bringToFront();
+    // "Altre opzioni…", modal.
+    void showMoreOptions();
 
     // Children, for the tests.
     toolkit::PictureBox *picBar() const { return m_picBar; }
@@ -78,6 +82,7 @@ public:
     toolkit::Ticker *Timer1() const { return m_timer; }
     QWidget *clientArea() const { return m_client; }
     mdlMain &settings() const { return *m_mdlMain; }
+    WorldView *world() const { return m_world; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -89,6 +94,7 @@ protected:
 private:
     void connectHandlers();
     void showDateAndTime(const QDateTime &now);
+    void panelRowsChanged();
     void Dock();
     void setClockRunning(bool running);
     void DrawBarTitle();
@@ -96,7 +102,6 @@ private:
     void PrintRotated(toolkit::PictureBox &surface, const QFont &font, const QString &text,
                       float angle, float x, float y, const QRectF &clip = QRectF());
     void showModal(QDialog *dialog);
-    void showMoreOptions();
     void setChildTwips(QWidget *child, double left, double top, double width, double height);
 
     QWidget *m_client = nullptr;
@@ -114,6 +119,7 @@ private:
     std::unique_ptr<mdlMain> m_mdlMain; // the settings module and the shared translucency
     WindowFrame *m_frame = nullptr;      // the edges, the sizing cursors and resizing
     toolkit::DockedWindow *m_docked = nullptr; // placing at the edge, as window managers allow
+    WorldView *m_world = nullptr;
 
     bool m_calendarOpen = false;
     int m_closedHeightPx = 0;    // the window's height before the panel opened

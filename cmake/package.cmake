@@ -33,8 +33,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt's own Italian texts for its stock dialogs; the program runs without them.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
+# Qt's own Italian texts for its stock dialogs, and the event-sound library
+# and sound theme the hourly chime plays with (loaded when it first
+# sounds); the program runs without them.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, libcanberra0, sound-theme-freedesktop")
 # The architecture is dpkg's own (dpkg --print-architecture), CPack's default.
 
 include(CPack)

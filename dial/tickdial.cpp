@@ -25,6 +25,7 @@ constexpr double DateWidth = 495, DateHeight = 225;
 constexpr double DateFontPoints = 6.75;
 constexpr int HourHandWidth = 3, MinuteHandWidth = 2, SecondHandWidth = 1;
 constexpr int RingDesignWidth = 2;
+constexpr int SecondZoneMarkLine = 2; // pixels
 
 constexpr toolkit::OleColor Blue = toolkit::ColorBlue;
 constexpr toolkit::OleColor Red = toolkit::ColorRed;
@@ -56,10 +57,12 @@ QPointF twipsOf(const QMouseEvent *event)
 Tickdial::Tickdial(QWidget *parent)
     : QWidget(parent)
     , m_pic(new toolkit::PictureBox(this))
+    , m_LineZone(m_pic->addLine())
     , m_LineH(m_pic->addLine())
     , m_LineM(m_pic->addLine())
     , m_LineS(m_pic->addLine())
     , m_shapeBorder(m_pic->addShape())
+    , m_shapeZoneMark(m_pic->addShape())
     , m_lblDate(new QLabel(m_pic))
     , m_Timer1(new toolkit::Ticker(this))
 {
@@ -79,6 +82,12 @@ Tickdial::Tickdial(QWidget *parent)
     m_LineS->setMovesOften(true);
     m_shapeBorder->setBorderColor(LightGrey);
     m_shapeBorder->setBorderWidth(RingDesignWidth);
+    // The second zone's hand and mark exist hidden until a host asks.
+    m_LineZone->setVisible(false);
+    m_LineZone->setBorderColor(SecondZoneColor);
+    m_shapeZoneMark->setVisible(false);
+    m_shapeZoneMark->setBorderColor(SecondZoneColor);
+    m_shapeZoneMark->setBorderWidth(SecondZoneMarkLine);
 
     m_lblDate->resize(toolkit::toPxInt(DateWidth), toolkit::toPxInt(DateHeight));
     m_lblDate->setAutoFillBackground(true);

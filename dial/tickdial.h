@@ -9,6 +9,7 @@
 #include <QPointF>
 #include <QTime>
 #include <QWidget>
+#include <optional>
 
 class QLabel;
 
@@ -70,6 +71,15 @@ public:
     OleColor LancetSecondColor() const { return m_LancetSecondColor; }
     void setLancetSecondColor(OleColor vNewColor);
 
+    // A second time zone on the dial: a thin 24-hour hand (midnight up,
+    // noon down) in a colour of its own, under the designed hands, with a
+    // small ring at its tip. The host gives the zone's minute of the day
+    // (0 to 1439) whenever it may have changed; nothing hides the hand and
+    // leaves the dial exactly as designed.
+    void setSecondZoneHand(std::optional<int> minuteOfDay);
+    std::optional<int> secondZoneHand() const { return m_secondZoneMinute; }
+    static constexpr OleColor SecondZoneColor = toolkit::rgbColor(0, 140, 70);
+
     // The saved design state: every value read runs through its setter.
     void UserControl_ReadProperties(const toolkit::PropertyBag &PropBag);
     // The design state the main window keeps for its dial Tickdial1.
@@ -95,6 +105,8 @@ public:
     const toolkit::LineObject *LineM() const { return m_LineM; }
     const toolkit::LineObject *LineS() const { return m_LineS; }
     const toolkit::ShapeObject *shapeBorder() const { return m_shapeBorder; }
+    const toolkit::LineObject *LineZone() const { return m_LineZone; }
+    const toolkit::ShapeObject *shapeZoneMark() const { return m_shapeZoneMark; }
     QLabel *lblDate() const { return m_lblDate; }
     // Ticks every second while the second hand shows, every minute
     // otherwise; a host that hides the dial may stop it.
@@ -135,6 +147,7 @@ private:
     void MoveHourMinuteHands(QTime now);
     void publishShownTime(QTime shown);
     void showDate(QDate today);
+    void placeSecondZoneHand();
 
     // Layout fields, twips.
     double m_DialRadius = 0;
@@ -154,15 +167,18 @@ private:
     OleColor m_LancetSecondColor = 0;
 
     toolkit::PictureBox *m_pic;
+    toolkit::LineObject *m_LineZone; // added first: drawn under the designed hands
     toolkit::LineObject *m_LineH;
     toolkit::LineObject *m_LineM;
     toolkit::LineObject *m_LineS;
     toolkit::ShapeObject *m_shapeBorder;
+    toolkit::ShapeObject *m_shapeZoneMark;
     QLabel *m_lblDate;
     toolkit::Ticker *m_Timer1;
 
     QPointF m_lblDatePosition;
     QDate m_shownDate;          // the date the date window shows
     int m_shownMinuteOfDay = -1; // the hour and minute the hands show
+    std::optional<int> m_secondZoneMinute;
     bool m_afterDoubleClick = false;
 };

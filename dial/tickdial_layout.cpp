@@ -18,6 +18,11 @@ constexpr double HourHandRatio = 0.65;
 // The date window sits a quarter radius right of and above the pivot.
 constexpr double DateOffsetRatio = 0.5;
 constexpr int MinutesPerHour = 60;
+constexpr int MinutesPerDay = 24 * MinutesPerHour;
+// The second zone's hand reaches as far as the second hand; its ring at the
+// tip is this wide, twips.
+constexpr double SecondZoneHandRatio = 0.9;
+constexpr double SecondZoneMarkSize = 105;
 
 } // namespace
 
@@ -37,7 +42,7 @@ void Tickdial::UserControl_Resize()
         m_shapeBorder->setVisible(true);
     }
 
-    for (toolkit::LineObject *hand : {m_LineS, m_LineM, m_LineH}) {
+    for (toolkit::LineObject *hand : {m_LineS, m_LineM, m_LineH, m_LineZone}) {
         hand->setX1(scaleWidth / 2);
         hand->setY1(scaleHeight / 2);
     }
@@ -53,6 +58,8 @@ void Tickdial::UserControl_Resize()
     m_SecondHandLength = m_DialRadius * SecondHandRatio;
     m_MinuteHandLength = m_DialRadius * MinuteHandRatio;
     m_HourHandLength = m_DialRadius * HourHandRatio;
+
+    placeSecondZoneHand();
 
     const double q = (m_DialRadius / 2) * DateOffsetRatio;
     m_lblDatePosition = QPointF(m_LineS->X1() + q, m_LineS->Y1() - q);
@@ -121,4 +128,30 @@ void Tickdial::publishShownTime(QTime shown)
     const QString description = m_VisibleTextDate ? m_lblDate->text() : QString();
     if (accessibleDescription() != description)
         setAccessibleDescription(description);
+}
+
+void Tickdial::setSecondZoneHand(std::optional<int> minuteOfDay)
+{
+    if (minuteOfDay == m_secondZoneMinute)
+        return;
+    m_secondZoneMinute = minuteOfDay;
+    placeSecondZoneHand();
+}
+
+// A whole turn a day: a quarter of a degree a minute, midnight at the top.
+void Tickdial::placeSecondZoneHand()
+{
+    const bool shown = m_secondZoneMinute.has_value();
+    if (shown) {
+        const double theta = 2 * dial::Pi * (*m_secondZoneMinute % MinutesPerDay) / MinutesPerDay;
+        const QPointF tip = dial::pointAt({Width() / 2, Height() / 2}, m_DialRadius * SecondZoneHandRatio, theta);
+        m_LineZone->setX2(tip.x());
+        m_LineZone->setY2(tip.y());
+        m_shapeZoneMark->setLeft(tip.x() - SecondZoneMarkSize / 2);
+        m_shapeZoneMark->setTop(tip.y() - SecondZoneMarkSize / 2);
+        m_shapeZoneMark->setWidth(SecondZoneMarkSize);
+        m_shapeZoneMark->setHeight(SecondZoneMarkSize);
+    }
+    m_LineZone->setVisible(shown);
+    m_shapeZoneMark->setVisible(shown);
 }

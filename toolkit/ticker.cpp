@@ -32,12 +32,7 @@ public:
 
     void add(Ticker *ticker)
     {
-        if (!m_connected) {
-            m_connected = true;
-            // Both a wake-up and a jump bring every running ticker up to date.
-            connect(&desktopEvents(), &DesktopEvents::wake, this, [this] { tickAll(false); });
-            connect(&desktopEvents(), &DesktopEvents::timeChanged, this, [this] { tickAll(true); });
-        }
+        connectToDesktop();
         m_tickers.push_back(ticker);
     }
     void remove(Ticker *ticker)
@@ -47,7 +42,19 @@ public:
         rearm();
     }
 
-    // Asks for the next boundary a running ticker needs, or for nothing.
+    void add(Alarm *alarm)
+    {
+        connectToDesktop();
+        m_alarms.push_back(alarm);
+    }
+    void remove(Alarm *alarm)
+    {
+        m_alarms.removeOne(alarm);
+        rearm();
+    }
+
+    // Asks for the earliest of the next boundary a running ticker needs
+    // and the alarms set, or for nothing.
     void rearm()
     {
         if (m_ticking)
@@ -61,13 +68,27 @@ public:
             if (ticker->every() == Ticker::Every::Second)
                 finest = Ticker::Every::Second;
         }
-        // A running clock also follows the jumps no wake-up sees.
-        if (any)
+        QDateTime when = any ? nextTick(desktop().now(), finest) : QDateTime();
+        for (const Alarm *alarm : std::as_const(m_alarms))
+            if (alarm->at().isValid() && (!when.isValid() || alarm->at() < when))
+                when = alarm->at();
+        // A running clock, or an alarm, also follows the jumps no wake-up sees.
+        if (when.isValid())
             desktop().watchTimeJumps();
-        desktop().wakeAt(any ? nextTick(desktop().now(), finest) : QDateTime());
+        desktop().wakeAt(when);
     }
 
 private:
+    void connectToDesktop()
+    {
+        if (m_connected)
+            return;
+        m_connected = true;
+        // Both a wake-up and a jump bring every running ticker up to date.
+        connect(&desktopEvents(), &DesktopEvents::wake, this, [this] { tickAll(false); });
+        connect(&desktopEvents(), &DesktopEvents::timeChanged, this, [this] { tickAll(true); });
+    }
+
     // In creation order: a control ticks before the window that hosts it.
     // A minute ticker woken for another's second ticks only on a new
     // minute; after a jump every running ticker ticks.
@@ -87,11 +108,23 @@ private:
         for (const QPointer<Ticker> &ticker : running)
             if (ticker && ticker->isActive())
                 emit ticker->timeout();
+        const QDateTime now = desktop().now();
+        QList<QPointer<Alarm>> reached;
+        for (Alarm *alarm : std::as_const(m_alarms))
+            if (alarm->at().isValid() && alarm->at() <= now)
+                reached.push_back(alarm);
+        for (const QPointer<Alarm> &alarm : reached) {
+            if (!alarm)
+                continue;
+            alarm->setAt(QDateTime());
+            emit alarm->due();
+        }
         m_ticking = false;
         rearm();
     }
 
     QList<Ticker *> m_tickers;
+    QList<Alarm *> m_alarms;
     QHash<Ticker *, qint64> m_minuteTicked; // the wall-clock minute of each one's last tick
     bool m_connected = false;
     bool m_ticking = false;
@@ -126,6 +159,25 @@ void Ticker::start()
 void Ticker::stop()
 {
     m_active = false;
+    Schedule::instance().rearm();
+}
+
+Alarm::Alarm(QObject *parent)
+    : QObject(parent)
+{
+    Schedule::instance().add(this);
+}
+
+Alarm::~Alarm()
+{
+    Schedule::instance().remove(this);
+}
+
+void Alarm::setAt(const QDateTime &when)
+{
+    if (when == m_at)
+        return;
+    m_at = when;
     Schedule::instance().rearm();
 }
 

@@ -2,11 +2,13 @@
 // while hidden; the minimum sizes, the bar's title or the border width's normal form wrong; "Opzioni" made
 // early, opened by the wrong input, Cancel not restoring the file or a hand edit not applied; a screen reader
 // told of the clock more than once a minute; the bar's title over the buttons; a window that grows at each
-// opening and closing of the panel.
+// opening and closing of the panel; zone lines that push the dial, overlap the calendar or outlive Annulla.
 #include "tests/support/fakedesktop.h"
 #include "tests/support/optionsfixture.h"
 #include "app/docking.h"
 #include "app/frmmain.h"
+#include "app/worldview.h"
+#include "worldclock/zonespage.h"
 #include "settings/controls.h"
 #include "settings/frmoption.h"
 #include "settings/mdlmain.h"
@@ -80,6 +82,52 @@ private slots:
     {
         m_window.reset();
         fake.reset();
+    }
+
+    // Zones from Tickora.conf: a line under the time label, the calendar and the open window lower by it, the
+    // dial as designed; in "Altre opzioni…" a new zone shows at once, Annulla takes it back, OK keeps and saves it.
+    void otherZones()
+    {
+        fake->time = QDateTime(QDate(2026, 3, 20), QTime(12, 0), QTimeZone("Europe/Rome"));
+        open().cmdMonth_Click();
+        const QRect designedDial = m_window->Tickdial1()->geometry();
+        const int designedCalendar = m_window->mthView()->y();
+        const int designedHeight = m_window->height();
+        m_window.reset();
+
+        const QString conf = m_dir->filePath("Tickora.conf");
+        QVERIFY(writeFile(conf, "[Zones]\nList=America/New_York|Ufficio NY\n"));
+        frmMain &w = open();
+        w.cmdMonth_Click();
+        QLabel *lines = w.world()->linesLabel();
+        const QString newYork = QStringLiteral("Ufficio NY  07:00  \u22125 h");
+        QVERIFY(lines->isVisible());
+        QCOMPARE(lines->text(), newYork);
+        QCOMPARE(w.Tickdial1()->geometry(), designedDial);
+        const int room = w.mthView()->y() - designedCalendar;
+        QCOMPARE(w.height() - designedHeight, room);
+        QVERIFY(lines->y() > w.lblTime()->geometry().bottom());
+        QVERIFY(lines->geometry().bottom() < w.mthView()->y());
+
+        const QString both = newYork + QStringLiteral("\nMumbai  16:30  +4:30 h");
+        int grown = 0;
+        for (const int answer : {int(QDialog::Rejected), int(QDialog::Accepted)}) {
+            fake->onModal = [&, answer](QDialog *dialog) {
+                auto *page = dialog->findChild<worldclock::ZonesPage *>();
+                page->cityEdit()->setText("kolkata");
+                page->labelEdit()->setText("Mumbai");
+                page->addButton()->click();
+                [&] { QCOMPARE(lines->text(), both); }();
+                grown = w.height() - designedHeight;
+                return answer;
+            };
+            w.showMoreOptions();
+            QCOMPARE(w.Tickdial1()->geometry(), designedDial);
+            QVERIFY(grown > room);
+            QCOMPARE(lines->text(), answer == QDialog::Accepted ? both : newYork);
+            QCOMPARE(w.height() - designedHeight, answer == QDialog::Accepted ? grown : room);
+            QCOMPARE(readFile(conf).contains("Asia/Kolkata|Mumbai"), answer == QDialog::Accepted);
+        }
     }
 
     // Two ticks in a row: the labels and the calendar's today mark show what the second found.

@@ -1,7 +1,8 @@
 // Faults caught: hands of the wrong length or angle, or stale after the clock jumps; a dial off-centre or of
 // the wrong radius; a date window that misses midnight; a tick that repaints the face; wrong colours on the
 // face; numerals in the wrong type for the face's size; a property that is not announced, or a border width
-// outside 1 to 80 accepted.
+// outside 1 to 80 accepted; a second-zone hand at
+// the wrong angle, above the designed hands, or leaving a trace when taken away.
 #include "tests/support/fakedesktop.h"
 #include "dial/tickdial.h"
 
@@ -253,6 +254,36 @@ private slots:
         QVERIFY(reddish(at(shot, 100, 1)));
         QVERIFY(reddish(at(shot, 0, 98)));
         QCOMPARE(at(shot, 3, 3), background());
+    }
+
+    // A whole turn a day, midnight up; drawn in its own colour under the designed hands; gone without a trace.
+    void secondZoneHand_data()
+    {
+        QTest::addColumn<int>("minuteOfDay");
+        QTest::addColumn<double>("degrees");
+        QTest::newRow("midnight") << 0 << 0.0;
+        QTest::newRow("06:00") << 360 << 90.0;
+        QTest::newRow("13:00") << 780 << 195.0;
+        QTest::newRow("18:30") << 1110 << 277.5;
+    }
+    void secondZoneHand()
+    {
+        QFETCH(int, minuteOfDay);
+        QFETCH(double, degrees);
+        const QImage designed = dial->grab().toImage();
+        dial->setSecondZoneHand(minuteOfDay);
+        QVERIFY(near(endOf(dial->LineZone()), handEnd(SecondLength, degrees)));
+        const QImage shown = dial->grab().toImage();
+        QVERIFY(shown != designed);
+        if (minuteOfDay == 360) // across the hour hand at 3 o'clock: the hour hand stays on top
+            QVERIFY(bluish(at(shown, 150, 100)));
+        if (minuteOfDay == 780) {
+            const QColor own = toQColor(Tickdial::SecondZoneColor);
+            const QColor c = at(shown, 84, 158); // 60 px along the hand
+            QVERIFY(std::abs(c.green() - own.green()) < 50 && c.red() < 100 && c.blue() < 140);
+        }
+        dial->setSecondZoneHand(std::nullopt);
+        QCOMPARE(dial->grab().toImage(), designed);
     }
 
     // A tick repaints only what moved, and never redraws the face.
