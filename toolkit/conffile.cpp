@@ -71,7 +71,10 @@ QStringList ConfFile::readList(const QString &group, const QString &key) const
 
 void ConfFile::write(const QString &group, const QString &key, const QVariant &value)
 {
-    m_values.insert(fullKey(group, key), value);
+    // QSettings writes an empty list as "@Invalid()"; an empty value reads
+    // back as no entries just as well and is what a person would write.
+    const bool emptyList = value.typeId() == QMetaType::QStringList && value.toStringList().isEmpty();
+    m_values.insert(fullKey(group, key), emptyList ? QVariant(QString()) : value);
 }
 
 bool ConfFile::save(QString *error)

