@@ -204,7 +204,7 @@ frmMain::frmMain(QWidget *parent)
     // The labels hold a time from the start, for whoever reads them first.
     m_dial->Timer1()->stop();
     Timer1_Timer();
-    toolkit::keepRestored(this); // never left minimised
+    toolkit::guardMainWindow(this); // never left minimised, maximised or filling the screen
 }
 
 frmMain::~frmMain() = default;
@@ -446,7 +446,8 @@ void frmMain::Timer1_Timer()
 // the options dialog is open.
 void frmMain::Dock()
 {
-    if (!isVisible() || m_dragging || m_optionsOpen)
+    // A window manager that maximised the clock is putting it back.
+    if (!isVisible() || m_dragging || m_optionsOpen || toolkit::isStretched(this))
         return;
     const QRect screen = dockingScreen(toolkit::desktop().screens(), frameGeometry());
 
@@ -664,6 +665,8 @@ void frmMain::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     m_resizeSeen = true;
+    if (toolkit::isStretched(this))
+        return; // not laid out at a size that is going away
     m_client->setGeometry(rect().adjusted(FramePx, FramePx, -FramePx, -FramePx));
     Form_Resize();
     Dock();

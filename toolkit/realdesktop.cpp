@@ -2,6 +2,7 @@
 #include "toolkit/edgestrip.h"
 #include "toolkit/pointerwatch.h"
 #include "toolkit/timewatch.h"
+#include "toolkit/windowguard.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -131,19 +132,7 @@ public:
         window->setWindowOpacity(opacity);
     }
 
-    void setAlwaysOnTop(QWidget *window, bool onTop) override
-    {
-        // Changing the Qt::WindowStaysOnTopHint flag on a shown widget would
-        // unmap and remap it; the platform window changes its state in place
-        // (_NET_WM_STATE_ABOVE on X11).
-        if (QWindow *handle = window->windowHandle()) {
-            Qt::WindowFlags flags = handle->flags();
-            flags.setFlag(Qt::WindowStaysOnTopHint, onTop);
-            handle->setFlags(flags);
-        } else {
-            window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-        }
-    }
+    void setAlwaysOnTop(QWidget *window, bool onTop) override { setStaysOnTop(window, onTop); }
 
     bool startSystemMove(QWidget *window) override
     {

@@ -1,4 +1,5 @@
 #include "toolkit/windowguard.h"
+#include "toolkit/x11connection.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
@@ -8,11 +9,43 @@
 #include <QWidget>
 #include <QWindow>
 
-#include <xcb/xcb.h>
+#include <array>
 
 namespace toolkit {
 
 namespace {
+
+constexpr char MainWindowProperty[] = "toolkitGuardedMainWindow";
+
+// _MOTIF_WM_HINTS: flags, functions, decorations, input mode, status.
+enum MotifField { MotifFlags, MotifFunctions, MotifDecorations, MotifFields = 5 };
+constexpr std::uint32_t MotifHasFunctions = 1;
+constexpr std::uint32_t MotifHasDecorations = 2;
+constexpr std::uint32_t MotifResize = 2;
+constexpr std::uint32_t MotifMove = 4;
+constexpr std::uint32_t MotifClose = 32;
+
+bool isMainWindow(const QWidget *window) { return window->property(MainWindowProperty).toBool(); }
+
+// No decorations, and only moving, resizing and closing: the window
+// managers that read these functions (openbox, icewm, fluxbox, xfwm4) then
+// offer no maximise, by key, menu or request. Qt writes the hints anew
+// whenever the window's flags change; they are written again after it.
+void writeFrameFunctions(const QWidget *window)
+{
+    xcb_connection_t *connection = x11Connection();
+    const QWindow *handle = window->windowHandle();
+    if (!connection || !handle || !handle->handle())
+        return;
+    static const xcb_atom_t motif = x11Atom(connection, "_MOTIF_WM_HINTS");
+    std::array<std::uint32_t, MotifFields> hints{};
+    hints[MotifFlags] = MotifHasFunctions | MotifHasDecorations;
+    hints[MotifFunctions] = MotifResize | MotifMove | MotifClose;
+    hints[MotifDecorations] = 0;
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(handle->winId()), motif, motif, 32,
+                        MotifFields, hints.data());
+    xcb_flush(connection);
+}
 
 class Restorer final : public QObject
 {
@@ -22,18 +55,79 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::WindowStateChange) {
-            auto *window = static_cast<QWidget *>(watched);
-            if (window->windowState() & Qt::WindowMinimized) {
+        auto *window = static_cast<QWidget *>(watched);
+        if (event->type() == QEvent::Show && isMainWindow(window)) {
+            // Made, not yet mapped: the window manager reads the hints as it
+            // maps the window.
+            writeFrameFunctions(window);
+        } else if (event->type() == QEvent::WindowStateChange) {
+            Qt::WindowStates unwanted = Qt::WindowMinimized;
+            if (isMainWindow(window))
+                unwanted |= Qt::WindowMaximized;
+            if (window->windowState() & unwanted) {
                 // Once the state change is over: from inside its own
                 // notification the window system would not map it again.
-                QMetaObject::invokeMethod(window, [window] {
-                    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+                // The window manager puts back the place and size it had.
+                QMetaObject::invokeMethod(window, [window, unwanted] {
+                    window->setWindowState(window->windowState() & ~unwanted);
                 }, Qt::QueuedConnection);
             }
         }
         return false;
     }
+};
+
+// The always-on-top state asked for a window not yet on screen, told to the
+// window manager at its first painting.
+class OnTopRequest final : public QObject
+{
+public:
+    static constexpr char Name[] = "toolkitOnTopRequest";
+
+    explicit OnTopRequest(QWidget *window) : QObject(window), m_window(window) { setObjectName(Name); }
+
+    void ask(bool onTop)
+    {
+        m_onTop = onTop;
+        const QWindow *handle = m_window->windowHandle();
+        if (handle && handle->isExposed()) {
+            apply();
+        } else if (!m_waiting) {
+            m_waiting = true;
+            m_window->installEventFilter(this);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && m_waiting) {
+            m_waiting = false;
+            m_window->removeEventFilter(this);
+            QMetaObject::invokeMethod(this, &OnTopRequest::apply, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    // Changing the Qt::WindowStaysOnTopHint flag of a shown widget would
+    // unmap and remap it; its platform window changes the state in place
+    // (_NET_WM_STATE_ABOVE, asked of the window manager).
+    void apply()
+    {
+        QWindow *handle = m_window->windowHandle();
+        if (!handle)
+            return;
+        Qt::WindowFlags flags = handle->flags();
+        flags.setFlag(Qt::WindowStaysOnTopHint, m_onTop);
+        handle->setFlags(flags);
+        if (isMainWindow(m_window))
+            writeFrameFunctions(m_window);
+    }
+
+    QWidget *m_window;
+    bool m_onTop = false;
+    bool m_waiting = false;
 };
 
 // Watches for the destruction of guarded windows by another client. Qt
@@ -80,6 +174,28 @@ private:
 void keepRestored(QWidget *window)
 {
     window->installEventFilter(new Restorer(window));
+}
+
+void guardMainWindow(QWidget *window)
+{
+    window->setProperty(MainWindowProperty, true);
+    keepRestored(window);
+    writeFrameFunctions(window);
+}
+
+bool isStretched(const QWidget *window)
+{
+    return isMainWindow(window) && (window->windowState() & Qt::WindowMaximized);
+}
+
+void setStaysOnTop(QWidget *window, bool onTop)
+{
+    // Found by name: the request is no meta-object of its own.
+    auto *request = static_cast<OnTopRequest *>(
+        window->findChild<QObject *>(QLatin1String(OnTopRequest::Name), Qt::FindDirectChildrenOnly));
+    if (!request)
+        request = new OnTopRequest(window);
+    request->ask(onTop);
 }
 
 void guardDialog(QWidget *dialog)
