@@ -1,5 +1,7 @@
 #include "app/frmmain.h"
 
+#include "app/docking.h"
+#include "app/windowframe.h"
 #include "toolkit/dateformat.h"
 #include "translucency/ctranslucentform.h"
 #include "about/frmabout.h"
@@ -9,6 +11,7 @@
 #include "assets/tickoraassets.h"
 #include "tickoraversion.h"
 #include "toolkit/desktop.h"
+#include "toolkit/dockedwindow.h"
 #include "toolkit/fonts.h"
 #include "toolkit/olecolor.h"
 #include "toolkit/surface.h"
@@ -29,8 +32,6 @@
 #include <QMoveEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <qdrawutil.h>
-#include <QWindow>
 
 using toolkit::toPx;
 using toolkit::toPxInt;
@@ -76,25 +77,36 @@ constexpr double BarTitlePt = 6;
 constexpr double BarTitleBottom = 150;
 constexpr float BarTitleAngle = 90;
 
-// The auto-hide strip.
-constexpr int NearLimitPx = -5;
-constexpr double HiddenStrip = 70;
 constexpr int MsecsPerSecond = 1000;
 
 double twipsOf(int px) { return double(px) * TwipsPerPixel; }
 
-// The screen the clock docks on: the rightmost one at the window's height,
-// so that nothing of a hidden clock shows on a screen to its right; the
-// primary one when none lies at that height (a clock left outside every
-// screen comes back there).
-QRect dockingScreen(const QList<QRect> &screens, const QRect &window)
+QPushButton *makeButton(QWidget *client, const QString &caption, const TwipsRect &r)
 {
-    QRect chosen;
-    for (const QRect &screen : screens)
-        if (screen.top() <= window.bottom() && window.top() <= screen.bottom()
-            && (chosen.isNull() || screen.right() > chosen.right()))
-            chosen = screen;
-    return chosen.isNull() ? screens.value(0) : chosen;
+    auto *button = new QPushButton(caption, client);
+    button->setFont(toolkit::designFont(QStringLiteral("Arial"), ButtonFontPt, true));
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setGeometry(toolkit::rectFromTwips(r.left, r.top, r.width, r.height));
+    return button;
+}
+
+QLabel *makeLabel(QWidget *client, const QString &caption, toolkit::OleColor color, bool bold, const TwipsRect &r)
+{
+    auto *label = new QLabel(caption, client);
+    label->setAlignment(Qt::AlignCenter);
+    if (bold) {
+        QFont boldFont = client->font();
+        boldFont.setBold(true);
+        label->setFont(boldFont);
+    }
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, toolkit::toQColor(color));
+    label->setPalette(palette);
+    // The client area's button background would otherwise make the text
+    // take the button-text colour.
+    label->setForegroundRole(QPalette::WindowText);
+    label->setGeometry(toolkit::rectFromTwips(r.left, r.top, r.width, r.height));
+    return label;
 }
 
 } // namespace
@@ -104,7 +116,6 @@ frmMain::frmMain(QWidget *parent)
 {
     setWindowTitle(QString());
     setWindowIcon(assets::windowIcon());
-    setMouseTracking(true);
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     // The window's own font, which the panel's labels and the calendar take.
@@ -114,9 +125,36 @@ frmMain::frmMain(QWidget *parent)
     m_client->setBackgroundRole(QPalette::Button);
     m_client->setAutoFillBackground(true);
     m_client->setCursor(Qt::ArrowCursor);
+    m_frame = new WindowFrame(this, m_client, [this] { Form_Resize(); });
+    m_docked = new toolkit::DockedWindow(this);
 
-    // Created in tab order: dial, bar, close, date, (calendar,) time, month,
-    // about. The calendar is made the first time it is needed (mthView()).
+    makeChildren();
+    m_mdlMain = std::make_unique<mdlMain>(*this, *m_dial);
+    describeForAssistiveTechnology();
+    connectHandlers();
+
+    // The client area starts at 2880 x 2670 twips, centred on the screen's
+    // height and already docked at its right edge: some compositors
+    // (weston's XWayland) place a window only where it is first mapped and
+    // ignore its later moves.
+    m_frame->resize(WindowFrame::outerSize(QSize(toPxInt(InitialClientWidth), toPxInt(InitialClientHeight))),
+                    minimumPx());
+    const QSize screen = toolkit::desktop().primaryScreenSize();
+    m_docked->move(QPoint(screen.width() - width(), (screen.height() - height()) / 2));
+
+    Form_Load();
+    Form_Resize();
+    // The clock runs from the moment it shows (Dock): hidden, nothing ticks.
+    // The labels hold a time from the start, for whoever reads them first.
+    m_dial->Timer1()->stop();
+    Timer1_Timer();
+    toolkit::guardMainWindow(this); // never left minimised or maximised
+}
+
+// Created in tab order: dial, bar, close, date, (calendar,) time, month,
+// about. The calendar is made the first time it is needed (mthView()).
+void frmMain::makeChildren()
+{
     m_dial = new Tickdial(m_client);
     m_dial->UserControl_ReadProperties(Tickdial::mainWindowDesignState());
     setChildTwips(m_dial, DialRect.left, DialRect.top, DialRect.width, DialRect.height);
@@ -128,45 +166,19 @@ frmMain::frmMain(QWidget *parent)
     m_picBar->installEventFilter(this);
     setChildTwips(m_picBar, BarRect.left, BarRect.top, BarRect.width, BarRect.height);
 
-    auto makeButton = [this](const QString &caption, const TwipsRect &r) {
-        auto *button = new QPushButton(caption, m_client);
-        button->setFont(toolkit::designFont(QStringLiteral("Arial"), ButtonFontPt, true));
-        button->setFocusPolicy(Qt::TabFocus);
-        setChildTwips(button, r.left, r.top, r.width, r.height);
-        return button;
-    };
-    m_cmdClose = makeButton(QStringLiteral("X"), CloseRect);
-
-    m_lblDate = new QLabel(QStringLiteral("lblDate"), m_client);
-    m_lblDate->setAlignment(Qt::AlignCenter);
-    QPalette datePalette = m_lblDate->palette();
-    datePalette.setColor(QPalette::WindowText, toolkit::toQColor(toolkit::ColorRed));
-    m_lblDate->setPalette(datePalette);
-    // The client area's button background would otherwise make the text
-    // take the button-text colour.
-    m_lblDate->setForegroundRole(QPalette::WindowText);
-    setChildTwips(m_lblDate, DateRect.left, DateRect.top, DateRect.width, DateRect.height);
-
-    m_lblTime = new QLabel(QStringLiteral("lblTime"), m_client);
-    m_lblTime->setAlignment(Qt::AlignCenter);
-    QFont timeFont = font();
-    timeFont.setBold(true);
-    m_lblTime->setFont(timeFont);
-    QPalette timePalette = m_lblTime->palette();
-    timePalette.setColor(QPalette::WindowText, toolkit::toQColor(toolkit::ColorBlue));
-    m_lblTime->setPalette(timePalette);
-    m_lblTime->setForegroundRole(QPalette::WindowText);
-    setChildTwips(m_lblTime, TimeRect.left, TimeRect.top, TimeRect.width, TimeRect.height);
+    m_cmdClose = makeButton(m_client, QStringLiteral("X"), CloseRect);
+    m_lblDate = makeLabel(m_client, QStringLiteral("lblDate"), toolkit::ColorRed, false, DateRect);
+    m_lblTime = makeLabel(m_client, QStringLiteral("lblTime"), toolkit::ColorBlue, true, TimeRect);
     m_calendarTop = CalendarRect.top;
-
-    m_mdlMain = std::make_unique<mdlMain>(*this, *m_dial);
-
-    m_cmdMonth = makeButton(QStringLiteral(">"), MonthRect);
-    m_cmdAbout = makeButton(QStringLiteral("?"), AboutRect);
+    m_cmdMonth = makeButton(m_client, QStringLiteral(">"), MonthRect);
+    m_cmdAbout = makeButton(m_client, QStringLiteral("?"), AboutRect);
     for (QPushButton *button : {m_cmdClose, m_cmdMonth, m_cmdAbout})
         button->raise();
+}
 
-    // What assistive technology reads; the captions stay as they are.
+// What assistive technology reads; the captions stay as they are.
+void frmMain::describeForAssistiveTechnology()
+{
     setAccessibleName(QStringLiteral("Orologio Plomb Tickora"));
     m_picBar->setAccessibleName(QStringLiteral("Barra dell'orologio"));
     m_picBar->setAccessibleDescription(
@@ -174,7 +186,10 @@ frmMain::frmMain(QWidget *parent)
     m_cmdClose->setAccessibleName(QStringLiteral("Chiudi l'orologio"));
     m_cmdMonth->setAccessibleName(QStringLiteral("Mostra o nascondi il calendario"));
     m_cmdAbout->setAccessibleName(QStringLiteral("Informazioni su Plomb Tickora"));
+}
 
+void frmMain::connectHandlers()
+{
     connect(m_cmdClose, &QPushButton::clicked, this, &frmMain::cmdClose_Click);
     connect(m_cmdMonth, &QPushButton::clicked, this, &frmMain::cmdMonth_Click);
     connect(m_cmdAbout, &QPushButton::clicked, this, &frmMain::cmdAbout_Click);
@@ -185,26 +200,12 @@ frmMain::frmMain(QWidget *parent)
     m_timer = new toolkit::Ticker(this);
     m_timer->setEvery(toolkit::Ticker::Every::Minute);
     connect(m_timer, &toolkit::Ticker::timeout, this, &frmMain::Timer1_Timer);
-    // Docking follows the pointer and the screens.
+    // Docking follows the pointer, the screens and the first showing.
     connect(&toolkit::desktopEvents(), &toolkit::DesktopEvents::pointerMoved, this, &frmMain::Dock);
     connect(&toolkit::desktopEvents(), &toolkit::DesktopEvents::screensChanged, this, &frmMain::Dock);
-
-    // The client area starts at 2880 x 2670 twips, centred on the screen's
-    // height and already docked at its right edge: some compositors
-    // (weston's XWayland) place a window only where it is first mapped and
-    // ignore its later moves.
-    resizeWindowPx(QSize(toPxInt(InitialClientWidth) + 2 * FramePx,
-                         toPxInt(InitialClientHeight) + 2 * FramePx));
-    const QSize screen = toolkit::desktop().primaryScreenSize();
-    toolkit::desktop().moveWindow(this, QPoint(screen.width() - width(), (screen.height() - height()) / 2));
-
-    Form_Load();
-    Form_Resize();
-    // The clock runs from the moment it shows (Dock): hidden, nothing ticks.
-    // The labels hold a time from the start, for whoever reads them first.
-    m_dial->Timer1()->stop();
-    Timer1_Timer();
-    toolkit::guardMainWindow(this); // never left minimised, maximised or filling the screen
+    connect(m_docked, &toolkit::DockedWindow::firstShown, this, &frmMain::Dock);
+    toolkit::desktop().watchPointer();
+    toolkit::desktop().watchScreens();
 }
 
 frmMain::~frmMain() = default;
@@ -218,32 +219,12 @@ double frmMain::Height() const { return twipsOf(height()); }
 double frmMain::ScaleWidth() const { return twipsOf(m_client->width()); }
 double frmMain::ScaleHeight() const { return twipsOf(m_client->height()); }
 
-void frmMain::setLeft(double twips)
-{
-    toolkit::desktop().moveWindow(this, QPoint(toPxInt(twips), y()));
-}
-
-void frmMain::setTop(double twips)
-{
-    toolkit::desktop().moveWindow(this, QPoint(x(), toPxInt(twips)));
-}
-
-void frmMain::setWidth(double twips) { resizeWindowPx(QSize(toPxInt(twips), height())); }
-void frmMain::setHeight(double twips) { resizeWindowPx(QSize(width(), toPxInt(twips))); }
+void frmMain::setLeft(double twips) { m_docked->move(QPoint(toPxInt(twips), y())); }
+void frmMain::setTop(double twips) { m_docked->move(QPoint(x(), toPxInt(twips))); }
 
 // A size change runs the layout again, also one made by the layout itself.
-void frmMain::resizeWindowPx(QSize size)
-{
-    setMinimumSize(minimumSize().boundedTo(minimumPx())); // window-manager hook: a lower minimum at once
-    if (size == this->size())
-        return;
-    m_resizeSeen = false;
-    resize(size);
-    if (!m_resizeSeen) {
-        m_client->setGeometry(rect().adjusted(FramePx, FramePx, -FramePx, -FramePx));
-        Form_Resize();
-    }
-}
+void frmMain::setWidth(double twips) { m_frame->resize(QSize(toPxInt(twips), height()), minimumPx()); }
+void frmMain::setHeight(double twips) { m_frame->resize(QSize(width(), toPxInt(twips)), minimumPx()); }
 
 void frmMain::setChildTwips(QWidget *child, double left, double top, double width, double height)
 {
@@ -285,7 +266,7 @@ QCalendarWidget *frmMain::mthView()
 
 void frmMain::Form_Resize()
 {
-    setMinimumSize(minimumPx()); // window-manager hook: a higher minimum once the size is set
+    m_frame->holdMinimum(minimumPx()); // window-manager hook: a higher minimum once the size is set
     const double minHeight = m_calendarOpen ? MinHeightOpen : MinHeightClosed;
     if (Height() < minHeight) {
         setHeight(minHeight);
@@ -332,11 +313,7 @@ void frmMain::Form_Resize()
     DrawBarTitle();
 }
 
-// The window manager is told the minimum size as well, so that resizing by
-// the frame stops there: the layout's snap-back after the fact would race
-// with the window manager's interactive resize. The hint is lowered before
-// a size change and raised after it, never making a resize of its own that
-// could overtake the one asked for.
+// The window manager is told the minimum size as well (WindowFrame).
 QSize frmMain::minimumPx() const
 {
     return {toPxInt(MinWidth), toPxInt(m_calendarOpen ? MinHeightOpen : MinHeightClosed)};
@@ -417,7 +394,7 @@ void frmMain::Form_Activate()
     m_hideBarOn = record.HideBar == 1;
     m_mdlMain->ApplySettings(record, mdlMain::Apply::Everything);
     // Settings applied, or the options dialog closed: the place may change.
-    m_placeAskedTwice = false;
+    m_docked->askAgain();
     Dock();
 }
 
@@ -449,41 +426,26 @@ void frmMain::Dock()
     // A window manager that maximised the clock is putting it back.
     if (!isVisible() || m_dragging || m_optionsOpen || toolkit::isStretched(this))
         return;
-    const QRect screen = dockingScreen(toolkit::desktop().screens(), frameGeometry());
+    Docking::Situation situation;
+    situation.screens = toolkit::desktop().screens();
+    situation.frame = frameGeometry();
+    situation.clientOrigin = m_client->mapToGlobal(QPoint(0, 0));
+    situation.barWidth = m_picBar->width();
+    situation.pointer = toolkit::desktop().cursorPos();
+    situation.pointerOnWindow = underMouse();
+    situation.autoHideOn = m_autoHideOn;
+    situation.hideBarOn = m_hideBarOn;
+    situation.heldOut = m_heldOut;
+    situation.shownOnce = m_docked->shownOnce();
+    const Docking::Decision decision = Docking::decide(situation);
 
     // The cursor in the client area's pixels.
-    const QPoint global = toolkit::desktop().cursorPos();
-    m_mdlMain->setCursorPos(m_client->mapFromGlobal(global));
-    const QPoint cursor = m_mdlMain->CursorPos();
-    const bool near = cursor.x() > NearLimitPx && cursor.y() > NearLimitPx
-                      && cursor.y() < Height() / TwipsPerPixel;
-    // A second start holds the clock out until the pointer has been over it.
-    m_heldOut = m_heldOut && !near;
-    // The clock first comes up shown and only then hides: some compositors
-    // (weston's XWayland) place a window where it is first mapped and
-    // ignore its later moves, and a clock mapped hidden would stay so.
-    const bool shown = !m_autoHideOn || near || m_heldOut || !m_paintedOnce;
-
-    const double right = twipsOf(screen.x() + screen.width());
-    double left = right - Width();
-    if (!shown)
-        left = m_hideBarOn ? right - HiddenStrip : right - twipsOf(m_picBar->width()) - HiddenStrip;
-
-    // Inside the screen's height. A window taller than the screen stays
-    // pinned at the top.
-    int top = y();
-    if (top < screen.top())
-        top = screen.top();
-    else if (screen.bottom() + 1 - height() < top)
-        top = std::max(screen.top(), screen.bottom() + 1 - height());
-
+    m_mdlMain->setCursorPos(m_client->mapFromGlobal(situation.pointer));
+    m_heldOut = decision.heldOut;
     // Brought up to date before it shows; nothing ticks while it is hidden.
-    setClockRunning(shown);
-    placeAt(QPoint(toPxInt(left), top));
-    // Near but not in the window (just below it, or over another window
-    // that covers it) no crossing tells when the pointer goes away: follow
-    // it until then.
-    toolkit::desktop().followPointer(m_autoHideOn && near && !(frameGeometry().contains(global) && underMouse()));
+    setClockRunning(decision.shown);
+    m_docked->place(decision.topLeft);
+    toolkit::desktop().followPointer(decision.followPointer);
 }
 
 void frmMain::setClockRunning(bool running)
@@ -502,25 +464,6 @@ void frmMain::setClockRunning(bool running)
         m_dial->Timer1()->stop();
         m_timer->stop();
     }
-}
-
-void frmMain::placeAt(QPoint topLeft)
-{
-    // Asked even in place: the desktop keeps the hidden strip's claim on
-    // the screen edge up to date, whatever moved the window.
-    if (topLeft == pos()) {
-        toolkit::desktop().moveWindow(this, topLeft);
-        return;
-    }
-    if (topLeft != m_placeAsked) {
-        m_placeAsked = topLeft;
-        m_placeAskedTwice = false;
-    } else if (m_placeAskedTwice) {
-        return;
-    } else {
-        m_placeAskedTwice = true;
-    }
-    toolkit::desktop().moveWindow(this, topLeft);
 }
 
 void frmMain::bringToFront()
@@ -601,7 +544,7 @@ void frmMain::picBar_MouseUp(int button)
 {
     if (m_dragging) {
         m_dragging = false;
-        m_placeAskedTwice = false;
+        m_docked->askAgain();
         Dock();
     }
     if (button == toolkit::RightButtonCode) {
@@ -645,7 +588,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
             if (m_dragging) {
                 const QPoint cursor = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
                 const QPoint delta = cursor - m_dragStartCursor;
-                toolkit::desktop().moveWindow(this, m_dragStartWindow + delta);
+                m_docked->move(m_dragStartWindow + delta);
                 return true;
             }
             break;
@@ -659,15 +602,13 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-// --- The resizable frame ------------------------------------------------
+// --- Size and place ----------------------------------------------------
 
 void frmMain::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    m_resizeSeen = true;
     if (toolkit::isStretched(this))
         return; // not laid out at a size that is going away
-    m_client->setGeometry(rect().adjusted(FramePx, FramePx, -FramePx, -FramePx));
     Form_Resize();
     Dock();
 }
@@ -676,50 +617,4 @@ void frmMain::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
     Dock();
-}
-
-void frmMain::paintEvent(QPaintEvent *)
-{
-    // A raised frame, as thick as the sizing border.
-    QPainter painter(this);
-    qDrawWinPanel(&painter, rect(), palette(), false);
-    if (!m_paintedOnce) {
-        // On screen now: the place may be the hidden one.
-        m_paintedOnce = true;
-        QMetaObject::invokeMethod(this, &frmMain::Dock, Qt::QueuedConnection);
-    }
-}
-
-Qt::Edges frmMain::edgesAt(QPoint pos) const
-{
-    Qt::Edges edges;
-    if (pos.x() < FramePx) edges |= Qt::LeftEdge;
-    if (pos.x() >= width() - FramePx) edges |= Qt::RightEdge;
-    if (pos.y() < FramePx) edges |= Qt::TopEdge;
-    if (pos.y() >= height() - FramePx) edges |= Qt::BottomEdge;
-    return edges;
-}
-
-void frmMain::mousePressEvent(QMouseEvent *event)
-{
-    const Qt::Edges edges = edgesAt(event->position().toPoint());
-    if (edges && event->button() == Qt::LeftButton)
-        toolkit::desktop().startSystemResize(this, edges);
-    QWidget::mousePressEvent(event);
-}
-
-void frmMain::mouseMoveEvent(QMouseEvent *event)
-{
-    const Qt::Edges edges = edgesAt(event->position().toPoint());
-    Qt::CursorShape shape = Qt::ArrowCursor;
-    if (edges == (Qt::LeftEdge | Qt::TopEdge) || edges == (Qt::RightEdge | Qt::BottomEdge))
-        shape = Qt::SizeFDiagCursor;
-    else if (edges == (Qt::RightEdge | Qt::TopEdge) || edges == (Qt::LeftEdge | Qt::BottomEdge))
-        shape = Qt::SizeBDiagCursor;
-    else if (edges & (Qt::LeftEdge | Qt::RightEdge))
-        shape = Qt::SizeHorCursor;
-    else if (edges & (Qt::TopEdge | Qt::BottomEdge))
-        shape = Qt::SizeVerCursor;
-    setCursor(shape);
-    QWidget::mouseMoveEvent(event);
 }

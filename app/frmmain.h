@@ -16,7 +16,8 @@ class QPushButton;
 class Tickdial;
 class CTranslucentForm;
 class mdlMain;
-namespace toolkit { class PictureBox; class Ticker; }
+class WindowFrame;
+namespace toolkit { class DockedWindow; class PictureBox; class Ticker; }
 
 // The clock's main window: a frameless, resizable window docked at the
 // right edge of the screen, with the bar on its left, the dial beside it
@@ -74,32 +75,26 @@ public:
     QWidget *clientArea() const { return m_client; }
     mdlMain &settings() const { return *m_mdlMain; }
 
-    // The width of the resizable frame around the client area, in pixels.
-    static constexpr int FramePx = 4;
-
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void makeChildren();
+    void describeForAssistiveTechnology();
+    void connectHandlers();
     void showDateAndTime(const QDateTime &now);
     void Dock();
     void setClockRunning(bool running);
-    void placeAt(QPoint topLeft);
     void DrawBarTitle();
     QSize minimumPx() const;
     void PrintRotated(toolkit::PictureBox &surface, const QFont &font, const QString &text,
                       float angle, float x, float y);
     void showModal(QDialog *dialog);
     void setChildTwips(QWidget *child, double left, double top, double width, double height);
-    void resizeWindowPx(QSize size);
-    Qt::Edges edgesAt(QPoint pos) const;
 
     QWidget *m_client = nullptr;
     toolkit::PictureBox *m_picBar = nullptr;
@@ -112,6 +107,8 @@ private:
     QCalendarWidget *m_mthView = nullptr;
     toolkit::Ticker *m_timer = nullptr;
     std::unique_ptr<mdlMain> m_mdlMain; // the settings module and the shared translucency
+    WindowFrame *m_frame = nullptr;      // the edges, the sizing cursors and resizing
+    toolkit::DockedWindow *m_docked = nullptr; // placing at the edge, as window managers allow
 
     bool m_calendarOpen = false;
     QDate m_loadDate;            // the day the calendar shows
@@ -127,16 +124,9 @@ private:
     int m_labelsSecond = -1;
 
     bool m_shownOnce = false;
-    bool m_paintedOnce = false;  // mapped and drawn at least once
-    bool m_resizeSeen = false;
     // A drag by the bar: where the button went down and where the window was.
     bool m_dragging = false;
     bool m_optionsOpen = false;
-    // The place last asked of the window manager, and whether it was asked
-    // twice: a window manager that keeps the window elsewhere is not asked
-    // a third time.
-    QPoint m_placeAsked;
-    bool m_placeAskedTwice = false;
     QPoint m_dragStartCursor;
     QPoint m_dragStartWindow;
 };

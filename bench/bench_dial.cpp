@@ -25,12 +25,15 @@ public:
     QSize primaryScreenSize() const override { return {}; }
     QList<QRect> screens() const override { return {}; }
     void wakeAt(const QDateTime &) override {}
+    void watchTimeJumps() override {}
+    void watchScreens() override {}
+    void watchPointer() override {}
     void followPointer(bool) override {}
     void moveWindow(QWidget *, QPoint) override {}
+    void claimRightEdge(QWidget *, const QRect &) override {}
     bool canSetWindowOpacity() const override { return false; }
     void setWindowOpacity(QWidget *, double) override {}
     void setAlwaysOnTop(QWidget *, bool) override {}
-    bool startSystemMove(QWidget *) override { return false; }
     bool startSystemResize(QWidget *, Qt::Edges) override { return false; }
     int execModal(QDialog *) override { return 0; }
     void messageBox(QWidget *, const QString &, const QString &, toolkit::MessageIcon) override {}

@@ -39,8 +39,6 @@ public:
             m_wakeTimer->setSingleShot(true);
             m_wakeTimer->setTimerType(Qt::PreciseTimer);
             QObject::connect(m_wakeTimer, &QTimer::timeout, &desktopEvents(), &DesktopEvents::wake);
-            auto *watch = new TimeWatch(qApp);
-            QObject::connect(watch, &TimeWatch::changed, &desktopEvents(), &DesktopEvents::timeChanged);
         }
         if (!when.isValid()) {
             m_wakeTimer->stop();
@@ -49,39 +47,45 @@ public:
         m_wakeTimer->start(int(std::max<qint64>(0, now().msecsTo(when))));
     }
 
-    QPoint cursorPos() const override
+    void watchTimeJumps() override
     {
-        pointer();
-        return QCursor::pos();
+        if (m_timeWatch)
+            return;
+        m_timeWatch = new TimeWatch(qApp);
+        QObject::connect(m_timeWatch, &TimeWatch::changed, &desktopEvents(), &DesktopEvents::timeChanged);
     }
 
-    QSize primaryScreenSize() const override
+    void watchScreens() override
     {
-        const QScreen *screen = QGuiApplication::primaryScreen();
-        return screen ? screen->geometry().size() : QSize();
+        if (m_watchingScreens)
+            return;
+        m_watchingScreens = true;
+        QObject::connect(qGuiApp, &QGuiApplication::screenAdded, &desktopEvents(), [](QScreen *screen) {
+            watchScreen(screen);
+            emit desktopEvents().screensChanged();
+        });
+        QObject::connect(qGuiApp, &QGuiApplication::screenRemoved, &desktopEvents(), &DesktopEvents::screensChanged);
+        QObject::connect(qGuiApp, &QGuiApplication::primaryScreenChanged, &desktopEvents(),
+                         &DesktopEvents::screensChanged);
+        for (QScreen *screen : QGuiApplication::screens())
+            watchScreen(screen);
     }
 
-    QList<QRect> screens() const override
+    // The crossings come from inside Qt's handling of an X event; they
+    // are passed on from the event loop, one for a burst.
+    void watchPointer() override
     {
-        if (!m_watchingScreens) {
-            m_watchingScreens = true;
-            QObject::connect(qGuiApp, &QGuiApplication::screenAdded, &desktopEvents(), [](QScreen *screen) {
-                watchScreen(screen);
-                emit desktopEvents().screensChanged();
+        if (m_pointer)
+            return;
+        m_pointer = std::make_unique<PointerWatch>([this] {
+            if (m_pointerReported)
+                return;
+            m_pointerReported = true;
+            QTimer::singleShot(0, &desktopEvents(), [this] {
+                m_pointerReported = false;
+                emit desktopEvents().pointerMoved();
             });
-            QObject::connect(qGuiApp, &QGuiApplication::screenRemoved, &desktopEvents(), &DesktopEvents::screensChanged);
-            QObject::connect(qGuiApp, &QGuiApplication::primaryScreenChanged, &desktopEvents(),
-                             &DesktopEvents::screensChanged);
-            for (QScreen *screen : QGuiApplication::screens())
-                watchScreen(screen);
-        }
-        QList<QRect> geometries;
-        if (const QScreen *primary = QGuiApplication::primaryScreen())
-            geometries << primary->geometry();
-        for (const QScreen *screen : QGuiApplication::screens())
-            if (screen != QGuiApplication::primaryScreen())
-                geometries << screen->geometry();
-        return geometries;
+        });
     }
 
     // No event tells that the pointer left the near area when that area
@@ -102,13 +106,27 @@ public:
             m_followTimer->start();
     }
 
+    QPoint cursorPos() const override { return QCursor::pos(); }
+
+    QSize primaryScreenSize() const override
+    {
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        return screen ? screen->geometry().size() : QSize();
+    }
+
+    QList<QRect> screens() const override
+    {
+        QList<QRect> geometries;
+        if (const QScreen *primary = QGuiApplication::primaryScreen())
+            geometries << primary->geometry();
+        for (const QScreen *screen : QGuiApplication::screens())
+            if (screen != QGuiApplication::primaryScreen())
+                geometries << screen->geometry();
+        return geometries;
+    }
+
     void moveWindow(QWidget *window, QPoint topLeft) override
     {
-        // The claim is on the edge of the whole desktop, that of its
-        // rightmost screen, where the clock docks.
-        const QScreen *screen = QGuiApplication::primaryScreen();
-        const int desktopRight = screen ? screen->virtualGeometry().right() + 1 : 0;
-        claimRightEdge(window, QRect(topLeft, window->size()), desktopRight);
         if (window->pos() != topLeft) {
             window->move(topLeft);
         } else if (QWindow *handle = window->windowHandle(); handle && handle->framePosition() != topLeft) {
@@ -117,6 +135,15 @@ public:
             // window's old place, and Qt sends no move for it. Ask again.
             handle->setFramePosition(topLeft);
         }
+    }
+
+    // The claim is on the edge of the whole desktop, that of its rightmost
+    // screen, where the clock docks.
+    void claimRightEdge(QWidget *window, const QRect &place) override
+    {
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        const int desktopRight = screen ? screen->virtualGeometry().right() + 1 : 0;
+        toolkit::claimRightEdge(window, place, desktopRight);
     }
 
     bool canSetWindowOpacity() const override
@@ -133,12 +160,6 @@ public:
     }
 
     void setAlwaysOnTop(QWidget *window, bool onTop) override { setStaysOnTop(window, onTop); }
-
-    bool startSystemMove(QWidget *window) override
-    {
-        QWindow *handle = window->windowHandle();
-        return handle && handle->startSystemMove();
-    }
 
     bool startSystemResize(QWidget *window, Qt::Edges edges) override
     {
@@ -176,27 +197,10 @@ private:
                          &DesktopEvents::screensChanged);
     }
 
-    // Made at the first use, once the application's connection to the
-    // window system is open. Its reports come from inside Qt's handling of
-    // an X event; they are passed on from the event loop, one for a burst.
-    PointerWatch &pointer() const
-    {
-        if (!m_pointer)
-            m_pointer = std::make_unique<PointerWatch>([this] {
-                if (m_pointerReported)
-                    return;
-                m_pointerReported = true;
-                QTimer::singleShot(0, &desktopEvents(), [this] {
-                    m_pointerReported = false;
-                    emit desktopEvents().pointerMoved();
-                });
-            });
-        return *m_pointer;
-    }
-
-    mutable std::unique_ptr<PointerWatch> m_pointer;
-    mutable bool m_pointerReported = false;
-    mutable bool m_watchingScreens = false;
+    std::unique_ptr<PointerWatch> m_pointer;
+    bool m_pointerReported = false;
+    bool m_watchingScreens = false;
+    QPointer<TimeWatch> m_timeWatch;
     QPointer<QTimer> m_wakeTimer;
     QPointer<QTimer> m_followTimer;
 };

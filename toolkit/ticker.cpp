@@ -21,7 +21,7 @@ qint64 wallMsecs(const QDateTime &now)
 }
 
 // The one wake-up shared by every ticker.
-class Schedule
+class Schedule final : public QObject
 {
 public:
     static Schedule &instance()
@@ -35,8 +35,8 @@ public:
         if (!m_connected) {
             m_connected = true;
             // Both a wake-up and a jump bring every running ticker up to date.
-            QObject::connect(&desktopEvents(), &DesktopEvents::wake, [this] { tickAll(false); });
-            QObject::connect(&desktopEvents(), &DesktopEvents::timeChanged, [this] { tickAll(true); });
+            connect(&desktopEvents(), &DesktopEvents::wake, this, [this] { tickAll(false); });
+            connect(&desktopEvents(), &DesktopEvents::timeChanged, this, [this] { tickAll(true); });
         }
         m_tickers.push_back(ticker);
     }
@@ -61,6 +61,9 @@ public:
             if (ticker->every() == Ticker::Every::Second)
                 finest = Ticker::Every::Second;
         }
+        // A running clock also follows the jumps no wake-up sees.
+        if (any)
+            desktop().watchTimeJumps();
         desktop().wakeAt(any ? nextTick(desktop().now(), finest) : QDateTime());
     }
 

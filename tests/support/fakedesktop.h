@@ -3,6 +3,7 @@
 #include "toolkit/desktop.h"
 
 #include <QDialog>
+#include <QHash>
 #include <QPointer>
 #include <QStringList>
 #include <QVector>
@@ -32,22 +33,57 @@ public:
     std::function<int(QDialog *)> onModal;
     int modalCount = 0;
 
+    // What the program subscribed to: the desktop reports only that, as the real one does.
+    bool watchingTime = false;
+    bool watchingScreens = false;
+    bool watchingPointer = false;
+    bool followingPointer = false;
+    // The place each window claimed the right edge for, as the real desktop's strut; none: no claim.
+    QHash<QWidget *, QRect> edgeClaims;
+
     QDateTime now() const override { return time; }
     QPoint cursorPos() const override { return cursor; }
     QSize primaryScreenSize() const override { return screen; }
     QList<QRect> screens() const override { return QList<QRect>{QRect(QPoint(), screen)} + moreScreens; }
     void wakeAt(const QDateTime &when) override { wake = when; }
-    void followPointer(bool) override {}
-    // The desktop's events.
-    void movePointer(QPoint to) { cursor = to; emit toolkit::desktopEvents().pointerMoved(); }
-    void changeScreens() { emit toolkit::desktopEvents().screensChanged(); }
+    void watchTimeJumps() override { watchingTime = true; }
+    void watchScreens() override { watchingScreens = true; }
+    void watchPointer() override { watchingPointer = true; }
+    void followPointer(bool on) override { followingPointer = on; }
+    // The desktop's events, each only when subscribed to.
+    void movePointer(QPoint to)
+    {
+        cursor = to;
+        if (watchingPointer || followingPointer)
+            emit toolkit::desktopEvents().pointerMoved();
+    }
+    void changeScreens()
+    {
+        if (watchingScreens)
+            emit toolkit::desktopEvents().screensChanged();
+    }
     void fireWake() { time = wake; emit toolkit::desktopEvents().wake(); }
-    void jumpTo(const QDateTime &to) { time = to; emit toolkit::desktopEvents().timeChanged(); }
+    void jumpTo(const QDateTime &to)
+    {
+        time = to;
+        if (watchingTime)
+            emit toolkit::desktopEvents().timeChanged();
+    }
     void moveWindow(QWidget *window, QPoint topLeft) override { window->move(topLeft); }
+    // A claim is held beyond the edge, kept against it and given back elsewhere.
+    void claimRightEdge(QWidget *window, const QRect &place) override
+    {
+        int right = 0;
+        for (const QRect &each : screens())
+            right = std::max(right, each.right());
+        if (place.right() > right)
+            edgeClaims[window] = place;
+        else if (place.right() < right)
+            edgeClaims.remove(window);
+    }
     bool canSetWindowOpacity() const override { return opacityWorks; }
     void setWindowOpacity(QWidget *window, double value) override { opacity[window] = value; }
     void setAlwaysOnTop(QWidget *window, bool value) override { onTop[window] = value; }
-    bool startSystemMove(QWidget *) override { return true; }
     bool startSystemResize(QWidget *, Qt::Edges) override { return true; }
     int execModal(QDialog *dialog) override
     {
