@@ -22,6 +22,7 @@
 #include "toolkit/val.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QCoreApplication>
 #include <QDialog>
@@ -32,6 +33,7 @@
 #include <QMoveEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 
 using toolkit::toPx;
 using toolkit::toPxInt;
@@ -42,6 +44,8 @@ namespace {
 // Client area when the window is first shown, twips.
 constexpr double InitialClientWidth = 2880;
 constexpr double InitialClientHeight = 2670;
+// How long another start holds the clock out before the pointer decides.
+constexpr int HeldOutMs = 1500;
 
 // Minimum sizes kept by the layout, twips.
 constexpr double MinHeightClosed = 1300;
@@ -436,6 +440,8 @@ void frmMain::Dock()
     situation.autoHideOn = m_autoHideOn;
     situation.hideBarOn = m_hideBarOn;
     situation.heldOut = m_heldOut;
+    const QWidget *popup = QApplication::activePopupWidget();
+    situation.popupOpen = popup && popup->parentWidget() && isAncestorOf(popup->parentWidget());
     situation.shownOnce = m_docked->shownOnce();
     const Docking::Decision decision = Docking::decide(situation);
 
@@ -468,7 +474,13 @@ void frmMain::setClockRunning(bool running)
 
 void frmMain::bringToFront()
 {
+    // Out for a moment, then as the pointer says: hidden again if it has
+    // stayed away.
     m_heldOut = true;
+    QTimer::singleShot(HeldOutMs, this, [this] {
+        m_heldOut = false;
+        Dock();
+    });
     show();
     raise();
     activateWindow();
@@ -535,9 +547,12 @@ void frmMain::Tickdial1_MouseUp(int button, int, float, float)
 // is at the release.
 void frmMain::picBar_MouseDown(int)
 {
+    // Out first, where the drag starts from: a press that came at once may
+    // be handled before the report that the pointer arrived.
+    Dock();
     m_dragging = true;
     m_dragStartCursor = toolkit::desktop().cursorPos();
-    m_dragStartWindow = pos();
+    m_dragStartWindow = m_docked->placeAsked();
 }
 
 void frmMain::picBar_MouseUp(int button)
@@ -582,6 +597,9 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
             // Where the button went down: on a busy desktop the pointer may
             // have moved on by the time the press is handled.
             m_dragStartCursor = mouse->globalPosition().toPoint();
+            // Every motion until the release comes to the bar, also those
+            // that come while the window slides out under the pointer.
+            m_picBar->grabMouse();
             return true;
         }
         case QEvent::MouseMove:
@@ -593,6 +611,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
             }
             break;
         case QEvent::MouseButtonRelease:
+            m_picBar->releaseMouse();
             picBar_MouseUp(toolkit::mouseButtonCode(static_cast<QMouseEvent *>(event)->button()));
             return true;
         default:
