@@ -1,6 +1,7 @@
 #include "app/frmmain.h"
 #include "toolkit/platform.h"
 #include "toolkit/singleinstance.h"
+#include "toolkit/timewatch.h"
 #include "tickoraversion.h"
 
 #include <QApplication>
@@ -72,6 +73,9 @@ int main(int argc, char *argv[])
     if (const std::optional<int> status = readCommandLine(argc, argv))
         return *status;
 
+    // Before QApplication starts its threads: the environment is not
+    // changed after that.
+    toolkit::TimeWatch::settleZoneVariable();
     toolkit::PlatformChoice platform;
     if (!platform.problem().isEmpty()) {
         print(stderr, QStringLiteral("tickora: %1\n").arg(platform.problem()));

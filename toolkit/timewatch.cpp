@@ -1,13 +1,19 @@
 #include "toolkit/timewatch.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QFileSystemWatcher>
 #include <QSocketNotifier>
 
+#include <array>
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
+#include <sys/inotify.h>
 #include <sys/timerfd.h>
 #include <unistd.h>
 
@@ -32,25 +38,47 @@ QString zoneFile()
     return folder + u'/' + tz;
 }
 
-// Makes the C library read the zone again: it does so only when the value
-// of TZ differs from the one it read last (or TZ is unset).
+// "TZ=" and then "/./" or "///" before the zone file's absolute path: the
+// same file either way. The byte that tells them apart is flipped in place,
+// so the environment never grows, shrinks or moves.
+constexpr std::size_t MaxZonePath = 4096;
+constexpr std::size_t FlipIndex = 4; // "TZ=/" then '.' or '/'
+std::array<char, MaxZonePath + 8> zoneEntry{};
+bool zoneEntryInUse = false;
+
+// Makes the C library read the zone again: with TZ unset it looks whether
+// the file changed by itself; with TZ set, only when TZ's value changed.
 void reloadZone()
 {
-    const bool set = qEnvironmentVariableIsSet("TZ");
-    const QByteArray value = qgetenv("TZ");
-    qputenv("TZ", "UTC0");
-    tzset();
-    if (set)
-        qputenv("TZ", value);
-    else
-        qunsetenv("TZ");
+    if (zoneEntryInUse) {
+        std::atomic_ref<char> flip(zoneEntry[FlipIndex]);
+        flip.store(flip.load() == '.' ? '/' : '.');
+    }
     tzset();
 }
 
+// A zone file's events that concern the zone: its content or its links.
+constexpr std::uint32_t FileEvents = IN_MODIFY | IN_CLOSE_WRITE | IN_ATTRIB | IN_DELETE_SELF | IN_MOVE_SELF;
+// The folder's events that replace or remove an entry.
+constexpr std::uint32_t FolderEvents = IN_CREATE | IN_MOVED_TO | IN_DELETE | IN_MOVED_FROM | IN_ONLYDIR;
+
 } // namespace
 
+void TimeWatch::settleZoneVariable()
+{
+    if (!qEnvironmentVariableIsSet("TZ"))
+        return; // the C library notices a changed /etc/localtime by itself
+    const QString file = zoneFile();
+    const QByteArray path = QFile::encodeName(QFileInfo(file).absoluteFilePath());
+    // A rule such as "CET-1CEST" names no file and never changes.
+    if (!QFileInfo::exists(file) || std::size_t(path.size()) > MaxZonePath)
+        return;
+    std::snprintf(zoneEntry.data(), zoneEntry.size(), "TZ=/.%s", path.constData());
+    zoneEntryInUse = putenv(zoneEntry.data()) == 0;
+}
+
 TimeWatch::TimeWatch(QObject *parent)
-    : QObject(parent)
+    : QObject(parent), m_zoneFile(zoneFile())
 {
     m_timerFd = timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC);
     if (m_timerFd >= 0) {
@@ -58,16 +86,22 @@ TimeWatch::TimeWatch(QObject *parent)
         m_clockNotifier = new QSocketNotifier(m_timerFd, QSocketNotifier::Read, this);
         connect(m_clockNotifier, &QSocketNotifier::activated, this, &TimeWatch::clockSet);
     }
-    m_zoneWatcher = new QFileSystemWatcher(this);
-    connect(m_zoneWatcher, &QFileSystemWatcher::fileChanged, this, &TimeWatch::zoneChanged);
-    connect(m_zoneWatcher, &QFileSystemWatcher::directoryChanged, this, &TimeWatch::zoneChanged);
-    watchZoneFile();
+    m_inotifyFd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (m_inotifyFd >= 0) {
+        const QByteArray folder = QFile::encodeName(QFileInfo(m_zoneFile).absolutePath());
+        inotify_add_watch(m_inotifyFd, folder.constData(), FolderEvents);
+        watchZoneFile();
+        m_zoneNotifier = new QSocketNotifier(m_inotifyFd, QSocketNotifier::Read, this);
+        connect(m_zoneNotifier, &QSocketNotifier::activated, this, &TimeWatch::zoneEvents);
+    }
 }
 
 TimeWatch::~TimeWatch()
 {
     if (m_timerFd >= 0)
         close(m_timerFd);
+    if (m_inotifyFd >= 0)
+        close(m_inotifyFd);
 }
 
 void TimeWatch::armClockWatch()
@@ -87,28 +121,35 @@ void TimeWatch::clockSet()
     emit changed();
 }
 
-void TimeWatch::zoneChanged()
+// The file itself, through a link to wherever it points now; a file
+// replaced by a rename, or a link re-pointed, is taken up again.
+void TimeWatch::watchZoneFile()
 {
-    // A re-pointed link: the watch still follows the old target.
-    m_zoneWatcher->removePath(zoneFile());
+    if (m_fileWatch >= 0)
+        inotify_rm_watch(m_inotifyFd, m_fileWatch);
+    m_fileWatch = inotify_add_watch(m_inotifyFd, QFile::encodeName(m_zoneFile).constData(), FileEvents);
+}
+
+void TimeWatch::zoneEvents()
+{
+    alignas(inotify_event) std::array<char, 4096> buffer;
+    const QByteArray name = QFile::encodeName(QFileInfo(m_zoneFile).fileName());
+    bool concernsZone = false;
+    ssize_t length = 0;
+    while ((length = read(m_inotifyFd, buffer.data(), buffer.size())) > 0) {
+        for (ssize_t at = 0; at < length;) {
+            const auto *event = reinterpret_cast<const inotify_event *>(buffer.data() + at);
+            const bool ofFile = event->wd == m_fileWatch && (event->mask & FileEvents);
+            const bool ofEntry = event->len > 0 && std::strcmp(event->name, name.constData()) == 0;
+            concernsZone = concernsZone || ofFile || ofEntry;
+            at += ssize_t(sizeof(inotify_event) + event->len);
+        }
+    }
+    if (!concernsZone)
+        return;
     watchZoneFile();
     reloadZone();
     emit changed();
-}
-
-// The file and its folder; a file replaced by a rename drops out of the
-// watch and is taken up again.
-void TimeWatch::watchZoneFile()
-{
-    const QString file = zoneFile();
-    const QString folder = QFileInfo(file).absolutePath();
-    QStringList paths;
-    if (!m_zoneWatcher->files().contains(file) && QFileInfo::exists(file))
-        paths << file;
-    if (!m_zoneWatcher->directories().contains(folder) && QFileInfo::exists(folder))
-        paths << folder;
-    if (!paths.isEmpty())
-        m_zoneWatcher->addPaths(paths);
 }
 
 } // namespace toolkit

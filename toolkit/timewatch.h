@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
-class QFileSystemWatcher;
 class QSocketNotifier;
 
 namespace toolkit {
@@ -14,15 +14,25 @@ namespace toolkit {
 // The kernel cancels a CLOCK_REALTIME timerfd armed with
 // TFD_TIMER_CANCEL_ON_SET whenever the clock is set, also on resume; one
 // armed far in the future becomes readable then and at no other time. The
-// zone file and its folder are watched (tools replace the file by a
-// rename). The C library reloads a zone only when the value of TZ changes,
-// so the watch changes it and sets it back before telling.
+// zone file is watched, and in its folder only the entries of its own name
+// (tools replace the file by a rename): other changes there cost nothing.
 class TimeWatch final : public QObject
 {
     Q_OBJECT
 public:
     explicit TimeWatch(QObject *parent = nullptr);
     ~TimeWatch() override;
+    TimeWatch(const TimeWatch &) = delete;
+    TimeWatch &operator=(const TimeWatch &) = delete;
+
+    // Settles the TZ variable for the reloads to come. The C library reads
+    // the zone again only when the value of TZ changes (or TZ is unset and
+    // the file changed); changing the environment once other threads run
+    // could free it under a reader. So, at start-up, before the first
+    // thread other than the main one: a TZ naming a zone file is replaced
+    // by one of two spellings of that file's path, equally long and one
+    // byte apart, which a reload later flips in place.
+    static void settleZoneVariable();
 
 signals:
     void changed();
@@ -30,12 +40,15 @@ signals:
 private:
     void armClockWatch();
     void clockSet();
-    void zoneChanged();
+    void zoneEvents();
     void watchZoneFile();
 
     int m_timerFd = -1;
     QSocketNotifier *m_clockNotifier = nullptr;
-    QFileSystemWatcher *m_zoneWatcher = nullptr;
+    int m_inotifyFd = -1;
+    QSocketNotifier *m_zoneNotifier = nullptr;
+    int m_fileWatch = -1;
+    QString m_zoneFile;
 };
 
 } // namespace toolkit

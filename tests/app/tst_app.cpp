@@ -1,8 +1,10 @@
-// Faults caught: the main window's labels, schedule, docking, hiding or drag wrong; "Opzioni" made
+// Faults caught: the main window's labels, schedule, docking, hiding or drag wrong; the edge not claimed
+// while hidden; the minimum sizes, the bar's title or the border width's normal form wrong; "Opzioni" made
 // early, opened by the wrong input, Cancel not restoring the file or a hand edit not applied; a screen reader
 // told of the clock more than once a minute.
 #include "tests/support/fakedesktop.h"
 #include "tests/support/optionsfixture.h"
+#include "app/docking.h"
 #include "app/frmmain.h"
 #include "settings/controls.h"
 #include "settings/frmoption.h"
@@ -172,39 +174,86 @@ private slots:
         QCOMPARE(fake->wake, next);
     }
 
-    // Docked on the rightmost screen at its height, kept inside that height (pinned at the top when taller).
-    void docksOnTheRightmostScreen_data()
+    // Where the window goes and whether it shows, from the situation alone: a 200 x 186 px window with an
+    // 18 px bar and a 4 px frame, beside the 1280 x 1024 primary screen at (0, 0).
+    void docking_data()
     {
-        QTest::addColumn<QList<QRect>>("before");  // beside the 1280 x 1024 primary at (0, 0)
-        QTest::addColumn<QList<QRect>>("after");
-        QTest::addColumn<int>("top");
-        QTest::addColumn<QPoint>("expected");     // the top-right corner
-        QTest::addColumn<int>("height");
+        QTest::addColumn<QList<QRect>>("more");   // screens beside the primary
+        QTest::addColumn<QRect>("frame");
+        QTest::addColumn<QPoint>("pointer");      // in the client area's pixels
+        QTest::addColumn<QString>("flags");       // autohide, hidebar, heldout, new (never shown yet)
+        QTest::addColumn<QPoint>("topLeft");
+        QTest::addColumn<QString>("expected");    // shown|hidden, and follow when the pointer must be followed
         const QList<QRect> none;
+        const QRect at(1080, 300, 200, 186);
+        const int withBar = 1280 - 18 - 5;  // 19200 - 270 - 70 twips = 1257.3 px
+        const int strip = 1280 - 5;         // 19200 - 70 twips = 1275.3 px
+        QTest::newRow("auto-hide off") << none << at << QPoint(-300, 50) << "" << QPoint(1080, 300) << "shown";
+        QTest::newRow("x -4 is near") << none << at << QPoint(-4, 50) << "autohide" << QPoint(1080, 300) << "shown";
+        QTest::newRow("x -5 is away") << none << at << QPoint(-5, 50) << "autohide" << QPoint(withBar, 300) << "hidden";
+        QTest::newRow("y -5 is away") << none << at << QPoint(50, -5) << "autohide" << QPoint(withBar, 300) << "hidden";
+        QTest::newRow("y at the height is away") << none << at << QPoint(50, 186) << "autohide" << QPoint(withBar, 300)
+                                                 << "hidden";
+        QTest::newRow("just below, near") << none << at << QPoint(50, 185) << "autohide" << QPoint(1080, 300) << "shown follow";
+        QTest::newRow("on the window") << none << at << QPoint(50, 50) << "autohide" << QPoint(1080, 300) << "shown";
+        QTest::newRow("far right is near") << none << at << QPoint(5000, 10) << "autohide" << QPoint(1080, 300)
+                                           << "shown follow";
+        QTest::newRow("away, bar hidden too") << none << at << QPoint(-300, 50) << "autohide hidebar" << QPoint(strip, 300)
+                                              << "hidden";
+        QTest::newRow("away, held out") << none << at << QPoint(-300, 50) << "autohide heldout" << QPoint(1080, 300)
+                                        << "shown heldout";
+        QTest::newRow("away, never shown yet") << none << at << QPoint(-300, 50) << "autohide new" << QPoint(1080, 300)
+                                               << "shown";
+        QTest::newRow("below the bottom") << none << QRect(10, 900, 200, 186) << QPoint(0, 0) << "" << QPoint(1080, 838)
+                                          << "shown";
+        QTest::newRow("taller than the screen") << none << QRect(10, 30, 200, 1200) << QPoint(0, 0) << ""
+                                                << QPoint(1080, 0) << "shown";
         const QRect right(1280, 0, 1920, 1080);
-        QTest::newRow("below the bottom") << none << none << 900 << QPoint(1280, 838) << 186;
-        QTest::newRow("taller than the screen") << none << none << 30 << QPoint(1280, 0) << 1200;
-        QTest::newRow("primary left of another") << none << QList{right} << 100 << QPoint(3200, 100) << 186;
-        QTest::newRow("another, not at its height") << none << QList{QRect(1280, 0, 1920, 600)} << 700 << QPoint(1280, 700)
-                                                    << 186;
-        QTest::newRow("left outside every screen") << QList{QRect(1280, 0, 1920, 1800)} << none << 1500
-                                                   << QPoint(1280, 1024 - 186) << 186;
+        QTest::newRow("primary left of another") << QList{right} << QRect(10, 100, 200, 186) << QPoint(0, 0) << ""
+                                                 << QPoint(3000, 100) << "shown";
+        QTest::newRow("another, not at its height") << QList{QRect(1280, 0, 1920, 600)} << QRect(10, 700, 200, 186)
+                                                    << QPoint(0, 0) << "" << QPoint(1080, 700) << "shown";
+        QTest::newRow("left outside every screen") << none << QRect(10, 1500, 200, 186) << QPoint(0, 0) << ""
+                                                   << QPoint(1080, 1024 - 186) << "shown";
     }
 
-    void docksOnTheRightmostScreen()
+    void docking()
     {
-        QFETCH(QList<QRect>, before);
-        QFETCH(QList<QRect>, after);
-        QFETCH(int, top);
-        QFETCH(QPoint, expected);
-        QFETCH(int, height);
-        fake->moreScreens = before;
+        QFETCH(QList<QRect>, more);
+        QFETCH(QRect, frame);
+        QFETCH(QPoint, pointer);
+        QFETCH(QString, flags);
+        QFETCH(QPoint, topLeft);
+        QFETCH(QString, expected);
+        Docking::Situation s;
+        s.screens = QList<QRect>{QRect(0, 0, 1280, 1024)} + more;
+        s.frame = frame;
+        s.clientOrigin = frame.topLeft() + QPoint(4, 4);
+        s.barWidth = 18;
+        s.pointer = s.clientOrigin + pointer;
+        s.pointerOnWindow = frame.contains(s.pointer);
+        s.autoHideOn = flags.contains("autohide");
+        s.hideBarOn = flags.contains("hidebar");
+        s.heldOut = flags.contains("heldout");
+        s.shownOnce = !flags.contains("new");
+        const Docking::Decision d = Docking::decide(s);
+        QCOMPARE(d.topLeft, topLeft);
+        QStringList got{d.shown ? "shown" : "hidden"};
+        if (d.followPointer)
+            got << "follow";
+        if (d.heldOut)
+            got << "heldout";
+        QCOMPARE(got.join(' '), expected);
+    }
+
+    // What the window does with that: docks on the rightmost screen when the screens change.
+    void docksWhenTheScreensChange()
+    {
         frmMain &w = open();
-        w.resize(200, height);
-        w.move(10, top);
-        fake->moreScreens = after;
+        w.move(10, 100);
+        fake->moreScreens = {QRect(1280, 0, 1920, 1080)};
         fake->changeScreens();
-        QCOMPARE(w.frameGeometry().topRight() + QPoint(1, 0), expected);
+        QCOMPARE(w.frameGeometry().topRight() + QPoint(1, 0), QPoint(3200, 100));
     }
 
     // No docking during the drag; at the release it docks, shown or hidden by where the pointer is then.
@@ -248,36 +297,85 @@ private slots:
         // The release undoes the sideways part and keeps the vertical one.
         send(QEvent::MouseButtonRelease, Qt::LeftButton, end);
         QCOMPARE(w.pos(), QPoint(expectedX, 300));
+        // Hidden, the clock claims the edge's strip; docked in full, no strip was ever claimed.
+        QCOMPARE(fake->edgeClaims.contains(&w), expectedX + w.width() > 1280);
     }
 
-    void autoHide_data()
+    // Shrunk by its frame, the window keeps its minimum: 1300 x 1500 twips, 4000 high with the panel open.
+    void minimumSize_data()
     {
-        QTest::addColumn<QByteArray>("hideBar");
-        QTest::addColumn<QPoint>("cursor"); // in the client area's pixels
-        QTest::addColumn<int>("expectedX");
-        // 1280 px screen, 200 px window, 18 px bar; 70 twips are 4.67 px.
-        const int docked = 1280 - 200;
-        const int withBar = 1280 - 18 - 5;  // 19200 - 270 - 70 twips = 1257.3 px
-        const int strip = 1280 - 5;         // 19200 - 70 twips = 1275.3 px
-        QTest::newRow("x -4 is near") << QByteArray("0") << QPoint(-4, 50) << docked;
-        QTest::newRow("x -5 is away") << QByteArray("0") << QPoint(-5, 50) << withBar;
-        QTest::newRow("y -5 is away") << QByteArray("0") << QPoint(50, -5) << withBar;
-        QTest::newRow("y at the height is away") << QByteArray("0") << QPoint(50, 186) << withBar;
-        QTest::newRow("far right is near") << QByteArray("0") << QPoint(5000, 10) << docked;
-        QTest::newRow("away, bar hidden too") << QByteArray("1") << QPoint(-300, 50) << strip;
+        QTest::addColumn<bool>("panel");
+        QTest::addColumn<QSize>("asked");
+        QTest::addColumn<QSize>("expected");
+        QTest::newRow("too low") << false << QSize(200, 40) << QSize(200, 87);
+        QTest::newRow("too narrow") << false << QSize(50, 200) << QSize(100, 200);
+        QTest::newRow("panel open, too low") << true << QSize(200, 100) << QSize(200, 267);
     }
 
-    void autoHide()
+    void minimumSize()
     {
-        QFETCH(QByteArray, hideBar);
-        QFETCH(QPoint, cursor);
-        QFETCH(int, expectedX);
-        writeOptions({"AutoHide=1", "HideBar=" + hideBar});
+        QFETCH(bool, panel);
+        QFETCH(QSize, asked);
+        QFETCH(QSize, expected);
         frmMain &w = open();
-        w.move(1080, 300);
-        // The near test counts from the client area, inside the 4 px frame.
-        fake->movePointer(w.clientArea()->mapToGlobal(cursor));
-        QCOMPARE(w.pos(), QPoint(expectedX, 300));
+        if (panel)
+            w.cmdMonth_Click();
+        const int width = panel ? w.width() : asked.width(); // the open panel sets the width
+        w.setMinimumSize(1, 1); // as a window manager that ignores the hint would
+        w.resize(asked);
+        QTRY_COMPARE(w.size(), QSize(panel ? width : expected.width(), expected.height()));
+    }
+
+    // The title and version in yellow, a column about 12 px wide reading upwards, ending 10 px above the bar's
+    // bottom, and drawn again after a layout.
+    void barTitle()
+    {
+        frmMain &w = open();
+        w.setHeight(w.Height() + 600);
+        const QImage bar = w.picBar()->grab().toImage();
+        const qreal d = bar.devicePixelRatio();
+        QRect ink;
+        for (int y = 0; y < bar.height(); ++y)
+            for (int x = 0; x < bar.width(); ++x) {
+                const QColor c = bar.pixelColor(x, y);
+                if (c.red() > 160 && c.green() > 160 && c.blue() < 100)
+                    ink |= QRect(x, y, 1, 1);
+            }
+        const QRectF px(ink.x() / d, ink.y() / d, ink.width() / d, ink.height() / d);
+        const int bottom = w.picBar()->height() - 10;
+        QVERIFY2(px.height() > 60 && px.width() < 14 && px.left() < 4 && qAbs(px.bottom() - bottom) <= 3,
+                 qPrintable(QStringLiteral("yellow in %1,%2 %3x%4, bar %5 high").arg(px.x()).arg(px.y())
+                                .arg(px.width()).arg(px.height()).arg(w.picBar()->height())));
+    }
+
+    // At activation the border width is put in a normal form: what "Opzioni" then shows and the dial's ring.
+    void borderWidthNormalised_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("ring");
+        QTest::newRow("comma") << QByteArray("12,0") << "12" << 12;
+        QTest::newRow("blanks and letters") << QByteArray(" 7abc") << "7" << 7;
+        QTest::newRow("zero") << QByteArray("0") << "1" << 1;
+        QTest::newRow("empty") << QByteArray("") << "1" << 1;
+    }
+
+    void borderWidthNormalised()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, shown);
+        QFETCH(int, ring);
+        writeOptions({"AutoHide=0", "BorderWidth=" + stored});
+        frmMain &w = open();
+        QString inDialog;
+        fake->onModal = [&](QDialog *dialog) {
+            inDialog = static_cast<frmOption *>(dialog)->txtBorderWidth()->text();
+            return int(QDialog::Rejected);
+        };
+        w.picBar_MouseUp(2);
+        QCOMPARE(inDialog, shown);
+        QCOMPARE(int(w.Tickdial1()->BorderWidth()), ring);
+        QVERIFY(fake->messages.isEmpty());
     }
 
     // Edited by hand while the clock runs, applied when the window is next activated (here: the About box closes).
@@ -390,16 +488,23 @@ private slots:
         }
     }
 
-    // Run by the desktop run (needs a bridge): the clock is spoken once a minute, a colour box once a change.
+    // What a screen reader reads of the clock changes once a minute, though the time label's text changes every
+    // second; with a bridge (the desktop run) it is told once a minute too, and a colour box once a change.
     void announcements()
     {
-        if (!QAccessible::isActive())
-            QSKIP("no accessibility bridge on this platform: run under X11 with accessibility on");
         const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler(recordSpoken);
         frmMain &w = open();
         w.cmdMonth_Click(); // the panel in view
         w.Timer1()->stop();
         w.Tickdial1()->Timer1()->stop();
+        const auto read = [&] {
+            QStringList texts;
+            for (QObject *o : {static_cast<QObject *>(w.lblTime()), static_cast<QObject *>(w.Tickdial1())}) {
+                QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(o);
+                texts << iface->text(QAccessible::Name) << iface->text(QAccessible::Description);
+            }
+            return texts.join('|');
+        };
         const auto tick = [&](QTime time) {
             fake->time.setTime(time);
             w.Tickdial1()->Timer1_Timer();
@@ -407,12 +512,24 @@ private slots:
         };
         tick(QTime(3, 0));
         g_spoken.clear();
-        for (int ms = 0; ms < 60000; ms += 300)
+        QSet<QString> heard;
+        QSet<QString> labels;
+        for (int ms = 0; ms < 60000; ms += 300) {
             tick(QTime(3, 0).addMSecs(ms));
+            heard << read();
+            labels << w.lblTime()->text();
+        }
         w.Tickdial1()->setLancetHourColor(toolkit::ColorRed);
+        QCOMPARE(labels.size(), 60);
+        QCOMPARE(heard.size(), 1);
         QCOMPARE(g_spoken.size(), 0);
         tick(QTime(3, 1));
         tick(QTime(3, 1, 0, 300));
+        QVERIFY(read().startsWith("Ore 3:01|"));
+        if (!QAccessible::isActive()) { // no bridge: no notifications to count
+            QAccessible::installUpdateHandler(previous);
+            return;
+        }
         QCOMPARE(QList<int>({spokenBy(w.lblTime()), spokenBy(w.Tickdial1()), spokenBy(w.lblDate())}), QList<int>({1, 1, 0}));
         settings::ColorBox box(&w);
         box.show();

@@ -1,11 +1,16 @@
 // Faults caught: dates and times in the wrong form; text printed out of place;
-// lines under the drawing or stale on the still layer beneath a moving one.
+// lines under the drawing or stale on the still layer beneath a moving one; a
+// re-pointed zone file not followed, or a clock ticked by other files beside it.
 #include "toolkit/dateformat.h"
 #include "toolkit/olecolor.h"
 #include "toolkit/surface.h"
+#include "toolkit/timewatch.h"
 #include "toolkit/twips.h"
 
 #include <QtTest>
+
+#include <cstdio>
+#include <ctime>
 
 using namespace toolkit;
 using Change = std::function<void(LineObject *, ShapeObject *)>;
@@ -105,6 +110,41 @@ private slots:
         moving->setX1(80.5 * 15); // swings away, uncovering the point
         moving->setX2(80.5 * 15);
         QCOMPARE(at(box->grab().toImage(), point.x(), point.y()), expected);
+    }
+
+    // TZ names a link, re-pointed by a rename as tools do: local time follows at once; a file made and
+    // removed beside it ticks nothing.
+    void zoneFileWatch()
+    {
+        QTemporaryDir dir;
+        const QString link = dir.filePath("localtime");
+        QVERIFY(QFile::link("/usr/share/zoneinfo/Europe/Rome", link));
+        qputenv("TZ", ":" + QFile::encodeName(link));
+        TimeWatch::settleZoneVariable(); // as at start-up
+        tzset();
+        const auto offset = [](const char *zone) { return QTimeZone(zone).offsetFromUtc(QDateTime::currentDateTimeUtc()); };
+        QCOMPARE(QDateTime::currentDateTime().offsetFromUtc(), offset("Europe/Rome"));
+        TimeWatch watch;
+        QSignalSpy ticks(&watch, &TimeWatch::changed);
+
+        // Another watch on the folder tells when the watch has had the folder's news too.
+        QFileSystemWatcher folder({dir.path()});
+        QSignalSpy folderChanged(&folder, &QFileSystemWatcher::directoryChanged);
+        QFile beside(dir.filePath("resolv.conf"));
+        QVERIFY(beside.open(QIODevice::WriteOnly) && beside.write("nameserver 10.0.0.1\n") > 0);
+        beside.close();
+        QVERIFY(beside.remove());
+        QVERIFY(folderChanged.wait());
+        QCOMPARE(ticks.count(), 0);
+
+        QVERIFY(QFile::link("/usr/share/zoneinfo/Asia/Dhaka", dir.filePath("localtime.new")));
+        QCOMPARE(std::rename(QFile::encodeName(dir.filePath("localtime.new")).constData(),
+                             QFile::encodeName(link).constData()), 0);
+        QVERIFY(ticks.wait());
+        QCOMPARE(ticks.count(), 1);
+        QCOMPARE(QDateTime::currentDateTime().offsetFromUtc(), offset("Asia/Dhaka"));
+        qunsetenv("TZ");
+        tzset();
     }
 };
 
