@@ -99,6 +99,7 @@ frmAbout::frmAbout(const QString &programFolder, QWidget *parent)
 
     setObjectName(QStringLiteral("frmAbout"));
     toolkit::guardDialog(this); // window-manager hook: no minimise box, never lost
+    toolkit::keepOffTaskBar(this);
     setWindowIcon(assets::windowIcon());
     setFixedSize(toolkit::toPxInt(ClientWidth), toolkit::toPxInt(ClientHeight));
     setMouseTracking(true);

@@ -23,6 +23,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <algorithm>
 #include <QCalendarWidget>
 #include <QCoreApplication>
 #include <QDialog>
@@ -329,16 +330,23 @@ void frmMain::DrawBarTitle()
 
     m_picBar->Cls();
     const QString text = QString::fromLatin1(tickora::TitleAndVersion);
+    // On a short window the title is cut off short of the buttons rather
+    // than showing between and beside them.
+    const int buttonsBottom = std::max({m_cmdClose->geometry().bottom(), m_cmdMonth->geometry().bottom(),
+                                        m_cmdAbout->geometry().bottom()}) + 1;
+    const double clipTop = twipsOf(buttonsBottom) + ButtonGap;
+    const QRectF below(0, clipTop, twipsOf(m_picBar->width()), std::max(0.0, twipsOf(m_picBar->height()) - clipTop));
     PrintRotated(*m_picBar, font, text, BarTitleAngle,
-                 0, float(twipsOf(m_picBar->height()) - BarTitleBottom));
+                 0, float(twipsOf(m_picBar->height()) - BarTitleBottom), below);
 }
 
 // Prints text turned by the angle (degrees, anticlockwise) with its cell's
-// top-left corner at (x, y) twips. As with a system font asked for a cell
-// height, the font is sized so that its line (ascent + descent) is twice
-// its size in points, in pixels: 12 px for a 6-point font.
+// top-left corner at (x, y) twips, inside the clip rectangle (twips) when
+// one is given. As with a system font asked for a cell height, the font is
+// sized so that its line (ascent + descent) is twice its size in points,
+// in pixels: 12 px for a 6-point font.
 void frmMain::PrintRotated(toolkit::PictureBox &surface, const QFont &font, const QString &text,
-                           float angle, float x, float y)
+                           float angle, float x, float y, const QRectF &clip)
 {
     constexpr double ReferencePixels = 100;
     QFont turned(font.family());
@@ -356,6 +364,8 @@ void frmMain::PrintRotated(toolkit::PictureBox &surface, const QFont &font, cons
     surface.CurrentX = x;
     surface.CurrentY = y;
     surface.paintOnImage([&](QPainter &painter) {
+        if (clip.isValid())
+            painter.setClipRect(clip);
         // The surface's painter measures in twips; turn it into pixels.
         painter.scale(TwipsPerPixel, TwipsPerPixel);
         painter.translate(toPx(x), toPx(y));
@@ -511,8 +521,12 @@ void frmMain::cmdMonth_Click()
 {
     if (m_calendarOpen) {
         m_calendarOpen = false;
-        setHeight(twipsOf(m_dial->y() + m_dial->height()) + CalendarMargin);
+        // Back to the height the window had before the panel opened: the
+        // dial's height as laid out while open, plus the margin, comes out
+        // a rounding (a pixel) taller at every opening.
+        m_frame->resize(QSize(width(), m_closedHeightPx), minimumPx());
     } else {
+        m_closedHeightPx = height();
         m_calendarOpen = true;
         setHeight(twipsOf(mthView()->y() + mthView()->height()) + CalendarMargin);
     }

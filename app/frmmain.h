@@ -92,7 +92,7 @@ private:
     void DrawBarTitle();
     QSize minimumPx() const;
     void PrintRotated(toolkit::PictureBox &surface, const QFont &font, const QString &text,
-                      float angle, float x, float y);
+                      float angle, float x, float y, const QRectF &clip = QRectF());
     void showModal(QDialog *dialog);
     void setChildTwips(QWidget *child, double left, double top, double width, double height);
 
@@ -111,6 +111,7 @@ private:
     toolkit::DockedWindow *m_docked = nullptr; // placing at the edge, as window managers allow
 
     bool m_calendarOpen = false;
+    int m_closedHeightPx = 0;    // the window's height before the panel opened
     QDate m_loadDate;            // the day the calendar shows
     TodayMark m_todayMark;
     double m_calendarTop = 0;    // twips, where the layout puts the calendar

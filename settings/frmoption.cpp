@@ -102,7 +102,7 @@ void frmOption::buildControls()
     m_Slider1->setRange(0, SliderMax);
     m_Slider1->setAccessibleName(QStringLiteral("Trasparenza"));
     m_Slider1->setAccessibleDescription(QStringLiteral("Da 0, trasparente, a 255, opaco"));
-    connect(m_Slider1, &QSlider::actionTriggered, this, &frmOption::Slider1_Scroll);
+    connect(m_Slider1, &QSlider::valueChanged, this, &frmOption::Slider1_Scroll);
     m_cmdNormalize = addButton(this, QStringLiteral("&Normalizza"), 2400, 480);
     connect(m_cmdNormalize, &QPushButton::clicked, this, &frmOption::cmdNormalize_Click);
 
@@ -299,9 +299,14 @@ void frmOption::txtBorderWidth_Change()
     preview();
 }
 
+// Whatever moved the slider (the mouse, the keyboard, a screen reader), the
+// record and the window follow it. A value the record already holds (set
+// by loading or by "Normalizza") is not applied a second time.
 void frmOption::Slider1_Scroll()
 {
-    m_record.Translucent = m_Slider1->sliderPosition();
+    if (m_Slider1->value() == m_record.Translucent)
+        return;
+    m_record.Translucent = m_Slider1->value();
     preview();
 }
 

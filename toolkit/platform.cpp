@@ -22,14 +22,15 @@ bool setUnlessSet(const char *name, const char *value)
     return true;
 }
 
-// Why no X server answers on DISPLAY; empty when one does. Qt itself would
-// abort with a page of advice about platform plugins.
-QString x11Problem()
+// Why no X server answers on the display (DISPLAY unless one is given);
+// empty when one does. Qt itself would abort with a page of advice about
+// platform plugins.
+QString x11Problem(const QString &given)
 {
-    const QByteArray display = qgetenv("DISPLAY");
+    const QByteArray display = given.isEmpty() ? qgetenv("DISPLAY") : given.toLocal8Bit();
     if (display.isEmpty())
         return QStringLiteral("no X display (DISPLAY is not set): the clock needs X11 or XWayland");
-    xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
+    xcb_connection_t *connection = xcb_connect(display.constData(), nullptr);
     const bool failed = xcb_connection_has_error(connection) != 0;
     xcb_disconnect(connection);
     return failed ? QStringLiteral("cannot open the X display %1").arg(QString::fromLocal8Bit(display))
@@ -38,13 +39,14 @@ QString x11Problem()
 
 } // namespace
 
-PlatformChoice::PlatformChoice()
-    : m_choseX11(setUnlessSet(PlatformVariable, X11Platform)),
+PlatformChoice::PlatformChoice(const QString &platform, const QString &display)
+    : m_choseX11(platform.isEmpty() && setUnlessSet(PlatformVariable, X11Platform)),
       m_choseNoSharedMemory(setUnlessSet(NoSharedMemoryVariable, "1"))
 {
     // A platform name may carry options after a colon ("xcb:...").
-    if (qgetenv(PlatformVariable).split(':').constFirst() == X11Platform)
-        m_problem = x11Problem();
+    const QByteArray chosen = platform.isEmpty() ? qgetenv(PlatformVariable) : platform.toLocal8Bit();
+    if (chosen.split(':').constFirst() == X11Platform)
+        m_problem = x11Problem(display);
 }
 
 void PlatformChoice::release()

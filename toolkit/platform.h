@@ -15,8 +15,10 @@ namespace toolkit {
 class PlatformChoice
 {
 public:
-    // Makes the choice (in the environment, where Qt reads it).
-    PlatformChoice();
+    // Makes the choice (in the environment, where Qt reads it). A platform
+    // or display given on the command line (-platform, -display), which Qt
+    // takes before the environment, is passed here; empty when none was.
+    explicit PlatformChoice(const QString &platform = QString(), const QString &display = QString());
     PlatformChoice(const PlatformChoice &) = delete;
     PlatformChoice &operator=(const PlatformChoice &) = delete;
 

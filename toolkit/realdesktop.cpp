@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
+#include <QSettings>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -180,6 +181,7 @@ public:
 
     std::optional<QColor> chooseColor(QWidget *owner) override
     {
+        forgetCustomColors();
         // Starts on black, as a chooser given no initial colour does.
         const QColor chosen = QColorDialog::getColor(Qt::black, owner);
         if (!chosen.isValid())
@@ -190,6 +192,19 @@ public:
     void openUrl(const QUrl &url) override { QDesktopServices::openUrl(url); }
 
 private:
+    // The chooser's custom colours are made afresh, all black, for each
+    // opening, and forgotten when it closes. Qt keeps them for the life of
+    // the process and writes them to its own per-user configuration
+    // (QtProject.conf) whenever a chooser goes; the clock keeps no
+    // configuration but its own files, which name their paths, so Qt's
+    // per-user configuration is pointed where nothing can be written.
+    static void forgetCustomColors()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
+        for (int i = 0; i < QColorDialog::customCount(); ++i)
+            QColorDialog::setCustomColor(i, Qt::black);
+    }
+
     static void watchScreen(QScreen *screen)
     {
         QObject::connect(screen, &QScreen::geometryChanged, &desktopEvents(), &DesktopEvents::screensChanged);

@@ -11,6 +11,10 @@
 
 #include <array>
 
+#include <cstdlib>
+#include <cstring>
+#include <iterator>
+
 namespace toolkit {
 
 namespace {
@@ -169,7 +173,53 @@ private:
     QList<QPointer<QWidget>> m_windows;
 };
 
+// Adds the skip states to the window's _NET_WM_STATE as it is shown: Qt
+// then adds its own states to what it finds there, before the window is
+// mapped.
+class TaskBarSkipper final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && static_cast<QWidget *>(watched)->isWindow())
+            addSkipStates(static_cast<QWidget *>(watched)->winId());
+        return false;
+    }
+
+private:
+    static xcb_atom_t atom(xcb_connection_t *connection, const char *name)
+    {
+        const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name);
+        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+        const xcb_atom_t found = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+        return found;
+    }
+
+    static void addSkipStates(WId window)
+    {
+        xcb_connection_t *connection = x11Connection();
+        if (!connection)
+            return;
+        const xcb_atom_t state = atom(connection, "_NET_WM_STATE");
+        const xcb_atom_t skips[] = {atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
+                                    atom(connection, "_NET_WM_STATE_SKIP_PAGER")};
+        if (state == XCB_ATOM_NONE || skips[0] == XCB_ATOM_NONE || skips[1] == XCB_ATOM_NONE)
+            return;
+        xcb_change_property(connection, XCB_PROP_MODE_APPEND, xcb_window_t(window), state, XCB_ATOM_ATOM, 32,
+                            std::size(skips), skips);
+    }
+};
+
 } // namespace
+
+void keepOffTaskBar(QWidget *window)
+{
+    window->installEventFilter(new TaskBarSkipper(window));
+}
 
 void keepRestored(QWidget *window)
 {

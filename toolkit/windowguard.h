@@ -36,4 +36,11 @@ void setStaysOnTop(QWidget *window, bool onTop);
 // without closing would leave its owner waiting for it.
 void guardDialog(QWidget *dialog);
 
+// Keeps a window out of the task bar and the pager. Being transient for
+// the clock is not enough: some window managers (icewm) list transient
+// windows too, whatever their type. The request (EWMH's skip-taskbar and
+// skip-pager states) is written each time the window is about to be
+// mapped, where the window manager reads it.
+void keepOffTaskBar(QWidget *window);
+
 } // namespace toolkit

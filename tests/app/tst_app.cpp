@@ -1,7 +1,8 @@
 // Faults caught: the main window's labels, schedule, docking, hiding or drag wrong; the edge not claimed
 // while hidden; the minimum sizes, the bar's title or the border width's normal form wrong; "Opzioni" made
 // early, opened by the wrong input, Cancel not restoring the file or a hand edit not applied; a screen reader
-// told of the clock more than once a minute.
+// told of the clock more than once a minute; the bar's title over the buttons; a window that grows at each
+// opening and closing of the panel.
 #include "tests/support/fakedesktop.h"
 #include "tests/support/optionsfixture.h"
 #include "app/docking.h"
@@ -485,6 +486,43 @@ private slots:
         } else {
             QCOMPARE(shown(), QVariantList({true, true, 4, 16711680, 255}));
             QCOMPARE(readOptions(), before);
+        }
+    }
+
+    // At the minimum size the bar's title is cut off below the buttons; it is still there below them.
+    void barTitleAtTheMinimumSize()
+    {
+        frmMain &w = open();
+        w.resize(1, 1);
+        QCOMPARE(w.size(), QSize(100, 87));
+        const QImage bar = w.picBar()->image();
+        const qreal d = bar.devicePixelRatio();
+        const int buttonsBottom = w.cmdAbout()->geometry().bottom() + 1;
+        // The title is yellow, the bar blue.
+        const auto inked = [&](int top, int bottom) {
+            int count = 0;
+            for (int y = int(top * d); y < int(bottom * d); ++y)
+                for (int x = 0; x < bar.width(); ++x)
+                    count += bar.pixelColor(x, y).red() > bar.pixelColor(x, y).blue() + 40;
+            return count;
+        };
+        QCOMPARE(inked(0, buttonsBottom), 0);
+        QVERIFY(inked(buttonsBottom, w.picBar()->height()) > 20);
+    }
+
+    // ">" opened and closed twenty times: the window comes back to the same height each time.
+    void panelKeepsItsHeights()
+    {
+        frmMain &w = open();
+        const int closed = w.height();
+        w.cmdMonth_Click();
+        const int opened = w.height();
+        QVERIFY(opened > closed);
+        for (int i = 0; i < 20; ++i) {
+            w.cmdMonth_Click();
+            QCOMPARE(w.height(), closed);
+            w.cmdMonth_Click();
+            QCOMPARE(w.height(), opened);
         }
     }
 

@@ -48,4 +48,24 @@ scenario_command_line() {
     [ "$status" -eq 2 ] && grep -q "^Unknown option 'bogus'" <<<"$out" || fail "an unknown option: $status, '$out'"
     bare
     [ "$status" -eq 1 ] && grep -q '^tickora: .*DISPLAY' <<<"$out" || fail "no display: $status, '$out'"
+    # Qt's own options go by their names.
+    bare -display :0 -style=fusion -reverse --version
+    [ "$status:$out" = "0:Plomb Tickora 1.0" ] || fail "Qt's options with --version: $status, '$out'"
+    bare -display
+    [ "$status" -eq 2 ] && grep -q "^Missing value after '-display'" <<<"$out" || fail "-display alone: $status, '$out'"
+    # An answer that cannot be written is a failure, and said so.
+    out=$("$TICKORA" --version 2>&1 >/dev/full) && status=0 || status=$?
+    [ "$status" -ne 0 ] && grep -q '^tickora: cannot write' <<<"$out" || fail "--version to a full disk: $status, '$out'"
+}
+
+# One clock per user and display whatever the environment: a start from a shell without XDG_RUNTIME_DIR
+# or DISPLAY, naming the display another way with Qt's -display, brings the hidden clock out and ends.
+scenario_one_clock() {
+    start_clock
+    xdotool mousemove 10 10
+    hidden() { geometry && [ $((x + w)) -gt 1280 ]; }
+    wait_for 30 hidden || fail "the clock did not hide"
+    env -u XDG_RUNTIME_DIR -u DISPLAY timeout 30 "$APP_DIR/tickora" -display "unix$DISPLAY.0" \
+        || fail "a start without XDG_RUNTIME_DIR ended with status $? (124: it ran as a second clock)"
+    wait_for 20 docked || fail "a start without XDG_RUNTIME_DIR did not bring the clock out: x $x"
 }

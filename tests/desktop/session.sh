@@ -1,8 +1,10 @@
-# The desktop the scenarios share (Xvfb, openbox, picom over a blue root, an
-# accessibility bus) and the helpers they use. Sourced by run.sh; everything
-# started is stopped by process id. Needs TICKORA and ARTIFACTS.
+# The desktop the scenarios share (Xvfb, a window manager, picom over a blue
+# root, an accessibility bus) and the helpers they use. Sourced by run.sh;
+# everything started is stopped by process id. Needs TICKORA and ARTIFACTS;
+# WM names the window manager, openbox unless it says icewm.
 
 SESSION_PIDS=()
+WM=${WM:-openbox}
 unset QT_QPA_PLATFORM # the scenarios run on the X server
 SESSION_DIR=$(mktemp -d /tmp/tickora-desktop.XXXXXX)
 LIBFAKETIME=$(find /usr/lib -name libfaketime.so.1 -print -quit)
@@ -43,9 +45,13 @@ start_session() {
     wait_for 100 grep -q '^[0-9]' "$SESSION_DIR/display" || fail "Xvfb did not start"
     export DISPLAY=":$(head -n1 "$SESSION_DIR/display")"
     wait_for 100 xdpyinfo || fail "Xvfb did not start"
-    openbox --sm-disable >"$SESSION_DIR/openbox.log" 2>&1 &
+    case $WM in
+        openbox) openbox --sm-disable >"$SESSION_DIR/wm.log" 2>&1 & ;;
+        icewm) icewm >"$SESSION_DIR/wm.log" 2>&1 & ;;
+        *) fail "no window manager called '$WM'" ;;
+    esac
     SESSION_PIDS+=($!)
-    wait_for 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "openbox did not take over"
+    wait_for 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "$WM did not take over"
     picom --config /dev/null --backend xrender --no-fading-openclose --shadow-opacity 0 >"$SESSION_DIR/picom.log" 2>&1 &
     SESSION_PIDS+=($!)
     wait_for 50 xdotool search --name '^picom$' || fail "picom did not start"
@@ -59,8 +65,9 @@ start_session() {
 }
 
 # Starts the clock (environment CLOCK_ENV) from a fresh folder, with an Options.dat made by
-# options_with KEY=value... if any given. Sets APP_PID, APP_DIR, APP_WIN. Each folder has a
-# runtime folder of its own: a clock started from another folder is not a second start.
+# options_with KEY=value... if any given. Sets APP_PID, APP_DIR, APP_WIN. There is one clock per
+# user and display: with APART=1 the clock starts in a network namespace of its own, where the
+# running clocks' socket names are not seen, so that it runs beside them.
 start_clock() {
     APP_DIR=$(mktemp -d "$SESSION_DIR/app.XXXXXX")
     mkdir -m 700 "$APP_DIR/runtime"
@@ -71,7 +78,8 @@ start_clock() {
 
 # Starts the clock again from the folder of the last start_clock.
 restart_clock() {
-    env XDG_RUNTIME_DIR="$APP_DIR/runtime" "${CLOCK_ENV[@]}" "$APP_DIR/$(basename "$TICKORA")" >>"$APP_DIR/stdout.log" 2>&1 &
+    ${APART:+unshare --net} env XDG_RUNTIME_DIR="$APP_DIR/runtime" "${CLOCK_ENV[@]}" "$APP_DIR/$(basename "$TICKORA")" \
+        >>"$APP_DIR/stdout.log" 2>&1 &
     await_clock "$APP_DIR/stdout.log"
 }
 

@@ -61,3 +61,22 @@ scenario_window_manager() {
     xdotool mousemove $((x + 13)) $((y + 27)) click 1
     wait_for 20 min_hint 100 267 || fail "the minimum did not follow the open panel"
 }
+
+# The About box has no task-bar entry: transient for the clock, it asks to be left out of the task bar,
+# and icewm, which lists transient windows too, shows no button for it.
+scenario_about_off_task_bar() {
+    local about buttons
+    start_clock AutoHide=0
+    await_docked
+    task_buttons() { xwininfo -root -tree | awk '/"TaskPane"/ {print $1}' | xargs -r -n1 xwininfo -children -id \
+        | grep -c '^ *0x' || true; }
+    buttons=$(task_buttons)
+    xdotool mousemove $((x + 13)) $((y + 47)) click 1
+    wait_for 50 is_open "About Plomb Tickora 1.0" || fail "\"?\" did not open the About box"
+    about=$(window_named "About Plomb Tickora 1.0")
+    xprop -id "$about" WM_TRANSIENT_FOR | grep -q "$(printf '# 0x%x$' "$APP_WIN")" || fail "the About box is not transient for the clock"
+    xprop -id "$about" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR || fail "the About box does not ask to be left out of the task bar"
+    # Framed by the window manager: any button for it is there by now.
+    wait_for 50 sh -c "xprop -id $about _NET_FRAME_EXTENTS | grep -q '='" || fail "the About box was not framed"
+    [ "$(task_buttons)" -eq "$buttons" ] || fail "the About box has a task-bar button of its own"
+}

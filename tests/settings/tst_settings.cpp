@@ -250,13 +250,31 @@ private slots:
         }
     }
 
-    // The user's moves of the slider set the opacity at once; "Normalizza" makes the window opaque.
+    // The slider moved from the keyboard or by a screen reader, or "Normalizza": the opacity follows at once
+    // and OK saves it.
+    void slider_data()
+    {
+        QTest::addColumn<std::function<void(frmOption &)>>("move");
+        QTest::addColumn<int>("alpha");
+        QTest::newRow("keyboard") << std::function([](frmOption &d) { QTest::keyClick(d.Slider1(), Qt::Key_Home); }) << 0;
+        QTest::newRow("screen reader") << std::function([](frmOption &d) {
+            QAccessible::queryAccessibleInterface(d.Slider1())->valueInterface()->setCurrentValue(100);
+        }) << 100;
+        QTest::newRow("Normalizza") << std::function([](frmOption &d) {
+            QTest::mouseClick(d.cmdNormalize(), Qt::LeftButton);
+        }) << 255;
+    }
     void slider()
     {
-        QTest::keyClick(open().Slider1(), Qt::Key_Home);
-        QCOMPARE(fake->opacity.value(window.get()), 0.0);
-        QTest::mouseClick(dialog->cmdNormalize(), Qt::LeftButton);
-        QCOMPARE(fake->opacity.value(window.get()), 1.0);
+        QFETCH(std::function<void(frmOption &)>, move);
+        QFETCH(int, alpha);
+        QVERIFY(writeFile(path(), custom("Translucent", "128")));
+        frmOption &d = open();
+        move(d);
+        QCOMPARE(d.Slider1()->value(), alpha);
+        QCOMPARE(fake->opacity.value(window.get()), alpha / 255.0);
+        QTest::mouseClick(d.cmdOK(), Qt::LeftButton);
+        QVERIFY(readFile(path()).startsWith("Translucent=" + QByteArray::number(alpha) + "\r\n"));
     }
 
     // Each colour box, clicked, asks for a colour and shows it on its part of the dial; a cancel changes nothing.

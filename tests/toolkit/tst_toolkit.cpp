@@ -1,13 +1,18 @@
 // Faults caught: dates and times in the wrong form; text printed out of place;
 // lines under the drawing or stale on the still layer beneath a moving one; a
-// re-pointed zone file not followed, or a clock ticked by other files beside it.
+// re-pointed zone file not followed, or a clock ticked by other files beside it;
+// a second clock on a display named another way, or none on another display; a colour chooser that remembers custom colours or writes
+// them to Qt's configuration file.
 #include "toolkit/dateformat.h"
+#include "toolkit/desktop.h"
 #include "toolkit/olecolor.h"
+#include "toolkit/singleinstance.h"
 #include "toolkit/surface.h"
 #include "toolkit/timewatch.h"
 #include "toolkit/twips.h"
 
 #include <QtTest>
+#include <QtWidgets>
 
 #include <cstdio>
 #include <ctime>
@@ -145,6 +150,79 @@ private slots:
         QCOMPARE(QDateTime::currentDateTime().offsetFromUtc(), offset("Asia/Dhaka"));
         qunsetenv("TZ");
         tzset();
+    }
+
+    // A copy runs on display :N (N a number no other test run shares). A start on the same display, however
+    // named, asks it forward and ends; a start on another display runs; once the first has ended, a start runs.
+    void oneCopyPerDisplay_data()
+    {
+        QTest::addColumn<QString>("spelling"); // %1: N
+        QTest::addColumn<bool>("runs");
+        QTest::newRow("same name") << ":%1" << false;
+        QTest::newRow("with a screen") << ":%1.0" << false;
+        QTest::newRow("through unix") << "unix:%1" << false;
+        QTest::newRow("another display") << ":1%1" << true;
+        QTest::newRow("another host") << "elsewhere:%1" << true;
+    }
+    void oneCopyPerDisplay()
+    {
+        QFETCH(QString, spelling);
+        QFETCH(bool, runs);
+        const QString number = QString::number(QCoreApplication::applicationPid());
+        auto first = std::make_unique<SingleInstance>("tst_toolkit", ":" + number);
+        QVERIFY(first->claim());
+        QSignalSpy forward(first.get(), &SingleInstance::activationRequested);
+        std::atomic<int> second = -1;
+        // The running copy answers from its event loop, which runs while this one waits.
+        std::unique_ptr<QThread> start(QThread::create([&] {
+            second = SingleInstance("tst_toolkit", spelling.arg(number)).claim();
+        }));
+        start->start();
+        QTRY_VERIFY_WITH_TIMEOUT(start->isFinished(), 20000);
+        QCOMPARE(second.load(), int(runs));
+        QCOMPARE(forward.count(), runs ? 0 : 1);
+        first.reset();
+        QVERIFY(SingleInstance("tst_toolkit", ":" + number).claim());
+    }
+
+    // A custom colour added in the chooser is gone at the next opening, whose table is all black, and
+    // nothing is written under the user's configuration folder.
+    void colourChooserKeepsNothing()
+    {
+        QTemporaryDir home;
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(".config")));
+        QList<QRgb> table;
+        // Acts in the chooser once it is open: adds a custom colour and takes it, or reads the table and cancels.
+        const auto inChooser = [&](bool add) {
+            auto *poll = new QTimer(this);
+            connect(poll, &QTimer::timeout, this, [&table, poll, add] {
+                auto *chooser = qobject_cast<QColorDialog *>(QApplication::activeModalWidget());
+                if (!chooser)
+                    return;
+                poll->deleteLater();
+                for (int i = 0; i < QColorDialog::customCount(); ++i)
+                    table << QColorDialog::customColor(i).rgb();
+                if (!add) {
+                    chooser->reject();
+                    return;
+                }
+                chooser->setCurrentColor(QColor(0x12, 0x34, 0x56));
+                for (QPushButton *button : chooser->findChildren<QPushButton *>())
+                    if (button->text().contains("Custom"))
+                        button->click();
+                chooser->accept();
+            });
+            poll->start(10);
+        };
+        inChooser(true);
+        QCOMPARE(desktop().chooseColor(nullptr), std::optional<QColor>(QColor(0x12, 0x34, 0x56)));
+        table.clear();
+        inChooser(false);
+        QCOMPARE(desktop().chooseColor(nullptr), std::nullopt);
+        QCOMPARE(table, QList<QRgb>(QColorDialog::customCount(), QColor(Qt::black).rgb()));
+        QDirIterator written(home.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        QVERIFY2(!written.hasNext(), qPrintable(written.hasNext() ? written.next() : QString()));
     }
 };
 
