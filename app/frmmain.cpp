@@ -46,7 +46,7 @@ namespace {
 constexpr double InitialClientWidth = 2880;
 constexpr double InitialClientHeight = 2670;
 // How long another start holds the clock out before the pointer decides.
-constexpr int HeldOutMs = 1500;
+constexpr int HeldOutMs = 3000;
 
 // Minimum sizes kept by the layout, twips.
 constexpr double MinHeightClosed = 1300;
