@@ -235,7 +235,7 @@ void guardMainWindow(QWidget *window)
 
 bool isStretched(const QWidget *window)
 {
-    return isMainWindow(window) && (window->windowState() & Qt::WindowMaximized);
+    return isMainWindow(window) && (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
 }
 
 void setStaysOnTop(QWidget *window, bool onTop)

@@ -18,9 +18,9 @@ void keepRestored(QWidget *window);
 // refuses, is left to the user who asked the window manager for it.)
 void guardMainWindow(QWidget *window);
 
-// Whether a guarded main window is maximised, for as long as the window
-// manager has not put it back: its place and size are not the program's
-// then.
+// Whether a guarded main window is maximised (for as long as the window
+// manager has not put it back) or fills the screen: its place and size are
+// not the program's then, and the window manager puts back the old ones.
 bool isStretched(const QWidget *window);
 
 // Keeps the window above other windows, or lets it go. The window manager
