@@ -48,6 +48,10 @@ Docking::Decision Docking::decide(const Situation &s)
     else if (screen.bottom() + 1 - s.frame.height() < top)
         top = std::max(screen.top(), screen.bottom() + 1 - s.frame.height());
     d.topLeft = QPoint(toPxInt(left), top);
+    // Watched even under another window: reaching it counts, whatever
+    // covers it.
+    if (!d.shown)
+        d.strip = QRect(d.topLeft, s.frame.size()).intersected(screen);
 
     // Near but not on the window (just below it, or over another window
     // that covers it) no crossing tells when the pointer goes away, nor

@@ -34,6 +34,7 @@ public:
         bool near = false;        // the pointer counts as near the window
         bool heldOut = false;     // still held out after this decision
         bool followPointer = false; // no crossing will tell when the pointer leaves, or a popup closes
+        QRect strip;              // hidden: what stays on screen, where the pointer brings it out
     };
 
     static Decision decide(const Situation &situation);

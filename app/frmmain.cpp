@@ -462,6 +462,7 @@ void frmMain::Dock()
     setClockRunning(decision.shown);
     m_docked->place(decision.topLeft);
     toolkit::desktop().followPointer(decision.followPointer);
+    toolkit::desktop().watchStrip(this, decision.strip);
 }
 
 void frmMain::setClockRunning(bool running)

@@ -1,6 +1,7 @@
 #include "toolkit/desktop.h"
 #include "toolkit/edgestrip.h"
 #include "toolkit/pointerwatch.h"
+#include "toolkit/stripwatch.h"
 #include "toolkit/timewatch.h"
 #include "toolkit/windowguard.h"
 
@@ -78,20 +79,22 @@ public:
     {
         if (m_pointer)
             return;
-        m_pointer = std::make_unique<PointerWatch>([this] {
-            if (m_pointerReported)
-                return;
-            m_pointerReported = true;
-            QTimer::singleShot(0, &desktopEvents(), [this] {
-                m_pointerReported = false;
-                emit desktopEvents().pointerMoved();
-            });
-        });
+        m_pointer = std::make_unique<PointerWatch>([this] { reportPointer(); });
     }
 
     // No event tells that the pointer left the near area when that area
     // reaches outside the window (a few pixels below it), so the pointer is
     // looked at ten times a second for as long as it stays there.
+    void watchStrip(QWidget *window, const QRect &strip) override
+    {
+        if (!m_strip) {
+            if (strip.isEmpty())
+                return;
+            m_strip = std::make_unique<StripWatch>([this] { reportPointer(); });
+        }
+        m_strip->watch(window, strip);
+    }
+
     void followPointer(bool on) override
     {
         if (!m_followTimer) {
@@ -212,7 +215,21 @@ private:
                          &DesktopEvents::screensChanged);
     }
 
+    // The pointer's reports come from inside Qt's handling of an X event;
+    // they are passed on from the event loop, one for a burst.
+    void reportPointer()
+    {
+        if (m_pointerReported)
+            return;
+        m_pointerReported = true;
+        QTimer::singleShot(0, &desktopEvents(), [this] {
+            m_pointerReported = false;
+            emit desktopEvents().pointerMoved();
+        });
+    }
+
     std::unique_ptr<PointerWatch> m_pointer;
+    std::unique_ptr<StripWatch> m_strip;
     bool m_pointerReported = false;
     bool m_watchingScreens = false;
     QPointer<TimeWatch> m_timeWatch;

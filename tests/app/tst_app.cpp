@@ -199,6 +199,8 @@ private slots:
         QTest::newRow("on the window") << none << at << QPoint(50, 50) << "autohide" << QPoint(1080, 300) << "shown";
         QTest::newRow("far right is near") << none << at << QPoint(5000, 10) << "autohide" << QPoint(1080, 300)
                                            << "shown follow";
+        QTest::newRow("away, the strip watched") << none << at << QPoint(-300, 50) << "autohide strip" << QPoint(withBar, 300)
+                                                 << "hidden strip 23x186";
         QTest::newRow("away, bar hidden too") << none << at << QPoint(-300, 50) << "autohide hidebar" << QPoint(strip, 300)
                                               << "hidden";
         QTest::newRow("away, held out") << none << at << QPoint(-300, 50) << "autohide heldout" << QPoint(1080, 300)
@@ -247,6 +249,10 @@ private slots:
             got << "follow";
         if (d.heldOut)
             got << "heldout";
+        if (flags.contains("strip"))
+            got << QStringLiteral("strip %1x%2").arg(d.strip.width()).arg(d.strip.height());
+        else if (!d.shown != !d.strip.isEmpty())
+            got << "strip shown";
         QCOMPARE(got.join(' '), expected);
     }
 

@@ -2,7 +2,8 @@
 # minimise or maximise box; a clock that stops answering its bar after a dialog's window is destroyed from
 # outside; a frame that can be dragged below the minimum size, with the panel closed or open; a clock started
 # above other windows that stays above them once unticked; a clock that can be maximised; a drag that does not
-# carry a clock pressed as it comes out; a clock that slides away from its own open month menu.
+# carry a clock pressed as it comes out; a clock that slides away from its own open month menu; a hidden
+# strip that another window covers and the pointer cannot bring out.
 
 scenario_window_manager() {
     local y0 ABOUT='About Plomb Tickora 1.0' DIALOG
@@ -161,4 +162,24 @@ scenario_popup_keeps_it_out() {
     xdotool mousemove 0 500
     away() { geometry "$APP_WIN" && [ "$x" -eq 1257 ]; }
     wait_for 50 away || fail "the menu closed and the pointer away, the clock did not hide: x $x"
+}
+
+# Not above other windows, the hidden clock's strip covered by another window: the pointer reaching the
+# strip brings the clock out all the same.
+scenario_covered_strip() {
+    start_clock BringToFront=0
+    xdotool mousemove 0 500
+    hidden() { geometry && [ "$x" -eq 1257 ]; }
+    wait_for 50 hidden || fail "the clock did not hide: x $x"
+    local y0=$y other
+    xclock -norender -bg white -fg white -hd white -hl white -geometry 200x300+1080+$((y0 - 40)) &
+    SCENARIO_PIDS+=($!)
+    wait_for 50 is_open xclock || fail "xclock did not appear"
+    other=$(window_named xclock)
+    xdotool windowactivate "$other" windowraise "$other"
+    covered() { [ "$(pixel 1270 $((y0 + 100)))" = 255,255,255 ]; }
+    wait_for 50 covered || fail "xclock does not cover the hidden strip"
+    # Moved as a mouse moves it (not warped): onto the strip from the left.
+    xdotool mousemove 1240 $((y0 + 100)) mousemove_relative 10 0 mousemove_relative 10 0 mousemove_relative 17 0
+    wait_for 50 docked || fail "the pointer on the covered strip did not bring the clock out: x $x"
 }
