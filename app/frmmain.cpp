@@ -1,6 +1,7 @@
 #include "app/frmmain.h"
 
 #include "app/docking.h"
+#include "app/mainparts.h"
 #include "app/windowframe.h"
 #include "toolkit/dateformat.h"
 #include "translucency/ctranslucentform.h"
@@ -62,18 +63,10 @@ constexpr double ButtonGap = 30;
 constexpr double CalendarMargin = 120;
 constexpr double CalendarSideMargin = 180;
 
-// Design places and sizes of the children: left, top, width, height.
+// The calendar's design place and size: left, top, width, height.
 struct TwipsRect { double left, top, width, height; };
-constexpr TwipsRect BarRect{0, 0, 270, 5625};
-constexpr TwipsRect CloseRect{60, 60, 195, 210};
-constexpr TwipsRect AboutRect{60, 300, 195, 210};
-constexpr TwipsRect MonthRect{60, 540, 195, 210};
-constexpr TwipsRect DialRect{300, 60, 2535, 2535};
-constexpr TwipsRect DateRect{300, 2700, 2655, 195};
-constexpr TwipsRect TimeRect{300, 3000, 2655, 195};
 constexpr TwipsRect CalendarRect{300, 3240, 2715, 2370};
 
-constexpr double ButtonFontPt = 8.25;
 constexpr double LabelFontPt = 8.25;
 
 // The bar title: Arial 6 points, drawn 150 twips above the bar's bottom,
@@ -85,34 +78,6 @@ constexpr float BarTitleAngle = 90;
 constexpr int MsecsPerSecond = 1000;
 
 double twipsOf(int px) { return double(px) * TwipsPerPixel; }
-
-QPushButton *makeButton(QWidget *client, const QString &caption, const TwipsRect &r)
-{
-    auto *button = new QPushButton(caption, client);
-    button->setFont(toolkit::designFont(QStringLiteral("Arial"), ButtonFontPt, true));
-    button->setFocusPolicy(Qt::TabFocus);
-    button->setGeometry(toolkit::rectFromTwips(r.left, r.top, r.width, r.height));
-    return button;
-}
-
-QLabel *makeLabel(QWidget *client, const QString &caption, toolkit::OleColor color, bool bold, const TwipsRect &r)
-{
-    auto *label = new QLabel(caption, client);
-    label->setAlignment(Qt::AlignCenter);
-    if (bold) {
-        QFont boldFont = client->font();
-        boldFont.setBold(true);
-        label->setFont(boldFont);
-    }
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, toolkit::toQColor(color));
-    label->setPalette(palette);
-    // The client area's button background would otherwise make the text
-    // take the button-text colour.
-    label->setForegroundRole(QPalette::WindowText);
-    label->setGeometry(toolkit::rectFromTwips(r.left, r.top, r.width, r.height));
-    return label;
-}
 
 } // namespace
 
@@ -133,9 +98,18 @@ frmMain::frmMain(QWidget *parent)
     m_frame = new WindowFrame(this, m_client, [this] { Form_Resize(); });
     m_docked = new toolkit::DockedWindow(this);
 
-    makeChildren();
+    const MainParts parts(m_client, this);
+    m_dial = parts.dial;
+    m_picBar = parts.bar;
+    m_cmdClose = parts.close;
+    m_lblDate = parts.date;
+    m_lblTime = parts.time;
+    m_cmdMonth = parts.month;
+    m_cmdAbout = parts.about;
+    m_calendarTop = CalendarRect.top;
+    // What assistive technology reads of the window; its children say their own.
+    setAccessibleName(QStringLiteral("Orologio Plomb Tickora"));
     m_mdlMain = std::make_unique<mdlMain>(*this, *m_dial);
-    describeForAssistiveTechnology();
     connectHandlers();
 
     // The client area starts at 2880 x 2670 twips, centred on the screen's
@@ -154,43 +128,6 @@ frmMain::frmMain(QWidget *parent)
     m_dial->Timer1()->stop();
     Timer1_Timer();
     toolkit::guardMainWindow(this); // never left minimised or maximised
-}
-
-// Created in tab order: dial, bar, close, date, (calendar,) time, month,
-// about. The calendar is made the first time it is needed (mthView()).
-void frmMain::makeChildren()
-{
-    m_dial = new Tickdial(m_client);
-    m_dial->UserControl_ReadProperties(Tickdial::mainWindowDesignState());
-    setChildTwips(m_dial, DialRect.left, DialRect.top, DialRect.width, DialRect.height);
-
-    m_picBar = new toolkit::PictureBox(m_client);
-    m_picBar->setPicture(assets::picture(assets::BarPicture, "png"));
-    m_picBar->setForeColor(toolkit::ColorYellow);
-    m_picBar->setToolTip(QStringLiteral("Clicca sulla barra con il tasto destro per le opzioni"));
-    m_picBar->installEventFilter(this);
-    setChildTwips(m_picBar, BarRect.left, BarRect.top, BarRect.width, BarRect.height);
-
-    m_cmdClose = makeButton(m_client, QStringLiteral("X"), CloseRect);
-    m_lblDate = makeLabel(m_client, QStringLiteral("lblDate"), toolkit::ColorRed, false, DateRect);
-    m_lblTime = makeLabel(m_client, QStringLiteral("lblTime"), toolkit::ColorBlue, true, TimeRect);
-    m_calendarTop = CalendarRect.top;
-    m_cmdMonth = makeButton(m_client, QStringLiteral(">"), MonthRect);
-    m_cmdAbout = makeButton(m_client, QStringLiteral("?"), AboutRect);
-    for (QPushButton *button : {m_cmdClose, m_cmdMonth, m_cmdAbout})
-        button->raise();
-}
-
-// What assistive technology reads; the captions stay as they are.
-void frmMain::describeForAssistiveTechnology()
-{
-    setAccessibleName(QStringLiteral("Orologio Plomb Tickora"));
-    m_picBar->setAccessibleName(QStringLiteral("Barra dell'orologio"));
-    m_picBar->setAccessibleDescription(
-        QStringLiteral("Clic destro sulla barra, o il tasto Menu o Maiusc+F10 sull'orologio, per le opzioni"));
-    m_cmdClose->setAccessibleName(QStringLiteral("Chiudi l'orologio"));
-    m_cmdMonth->setAccessibleName(QStringLiteral("Mostra o nascondi il calendario"));
-    m_cmdAbout->setAccessibleName(QStringLiteral("Informazioni su Plomb Tickora"));
 }
 
 void frmMain::connectHandlers()

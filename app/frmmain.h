@@ -83,8 +83,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void makeChildren();
-    void describeForAssistiveTechnology();
     void connectHandlers();
     void showDateAndTime(const QDateTime &now);
     void Dock();

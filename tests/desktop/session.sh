@@ -26,9 +26,12 @@ fail() {
     exit 1
 }
 
-# Polls a command until it succeeds, at most $1 tenths of a second.
+# Polls a command until it succeeds, at most $1 tenths of a second on a quiet machine, times
+# WAIT_SCALE (5 unless set): a loaded 2-core machine (two CPU-bound processes beside the session)
+# is that much slower, and a wait that succeeds ends at once whatever its deadline.
+WAIT_SCALE=${WAIT_SCALE:-5}
 wait_for() {
-    local deadline=$(($(date +%s%N) + $1 * 100000000))
+    local deadline=$(($(date +%s%N) + $1 * WAIT_SCALE * 100000000))
     shift
     until "$@" >/dev/null 2>&1; do
         [ "$(date +%s%N)" -lt "$deadline" ] || return 1
