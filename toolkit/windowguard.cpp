@@ -6,10 +6,13 @@
 #include <QEvent>
 #include <QList>
 #include <QPointer>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
 #include <array>
+#include <cstdlib>
+#include <cstring>
 
 #include <cstdlib>
 #include <cstring>
@@ -25,16 +28,41 @@ constexpr char MainWindowProperty[] = "toolkitGuardedMainWindow";
 enum MotifField { MotifFlags, MotifFunctions, MotifDecorations, MotifFields = 5 };
 constexpr std::uint32_t MotifHasFunctions = 1;
 constexpr std::uint32_t MotifHasDecorations = 2;
-constexpr std::uint32_t MotifResize = 2;
-constexpr std::uint32_t MotifMove = 4;
-constexpr std::uint32_t MotifClose = 32;
+// With the first bit set, the functions named are those taken away.
+constexpr std::uint32_t MotifAllBut = 1;
+constexpr std::uint32_t MotifMinimize = 8;
+constexpr std::uint32_t MotifMaximize = 16;
 
 bool isMainWindow(const QWidget *window) { return window->property(MainWindowProperty).toBool(); }
 
-// No decorations, and only moving, resizing and closing: the window
-// managers that read these functions (openbox, icewm, fluxbox, xfwm4) then
-// offer no maximise, by key, menu or request. Qt writes the hints anew
-// whenever the window's flags change; they are written again after it.
+// The name the running window manager gives itself (EWMH), empty when none.
+QByteArray windowManagerName(xcb_connection_t *connection)
+{
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const auto read = [connection](xcb_window_t window, xcb_atom_t property, xcb_atom_t type) {
+        xcb_get_property_reply_t *reply = xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, window, property, type, 0, 64), nullptr);
+        QByteArray value;
+        if (reply)
+            value = QByteArray(static_cast<const char *>(xcb_get_property_value(reply)),
+                               xcb_get_property_value_length(reply));
+        std::free(reply);
+        return value;
+    };
+    const QByteArray check = read(root, x11Atom(connection, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW);
+    if (check.size() != sizeof(xcb_window_t))
+        return {};
+    xcb_window_t manager = 0;
+    std::memcpy(&manager, check.constData(), sizeof manager);
+    return read(manager, x11Atom(connection, "_NET_WM_NAME"), x11Atom(connection, "UTF8_STRING"));
+}
+
+// No decorations, and every function but minimising and maximising: icewm
+// and xfwm4 then offer no maximise, by key, menu or request. Openbox takes
+// resizing by the frame away with any functions named, so it is told none:
+// it puts a maximised window back where it was, when asked as below. Qt
+// writes the hints anew whenever the window's flags change; they are
+// written again after it.
 void writeFrameFunctions(const QWidget *window)
 {
     xcb_connection_t *connection = x11Connection();
@@ -43,12 +71,21 @@ void writeFrameFunctions(const QWidget *window)
         return;
     static const xcb_atom_t motif = x11Atom(connection, "_MOTIF_WM_HINTS");
     std::array<std::uint32_t, MotifFields> hints{};
-    hints[MotifFlags] = MotifHasFunctions | MotifHasDecorations;
-    hints[MotifFunctions] = MotifResize | MotifMove | MotifClose;
+    hints[MotifFlags] = windowManagerName(connection) == "Openbox" ? MotifHasDecorations
+                                                                   : MotifHasFunctions | MotifHasDecorations;
+    hints[MotifFunctions] = MotifAllBut | MotifMinimize | MotifMaximize;
     hints[MotifDecorations] = 0;
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(handle->winId()), motif, motif, 32,
                         MotifFields, hints.data());
     xcb_flush(connection);
+}
+
+// A window manager may make a window as big as its screen before it says
+// that it maximised it.
+bool coversItsScreen(const QWidget *window)
+{
+    const QScreen *screen = window->screen();
+    return screen && window->frameGeometry().contains(screen->availableGeometry());
 }
 
 class Restorer final : public QObject
@@ -60,6 +97,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         auto *window = static_cast<QWidget *>(watched);
+        if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && isMainWindow(window)
+            && !isStretched(window))
+            m_normal = window->geometry();
         if (event->type() == QEvent::Show && isMainWindow(window)) {
             // Made, not yet mapped: the window manager reads the hints as it
             // maps the window.
@@ -72,13 +112,21 @@ protected:
                 // Once the state change is over: from inside its own
                 // notification the window system would not map it again.
                 // The window manager puts back the place and size it had.
-                QMetaObject::invokeMethod(window, [window, unwanted] {
+                // Some window managers keep the maximised size when they
+                // put the window back: the old place and size are asked too.
+                const QRect normal = m_normal;
+                QMetaObject::invokeMethod(window, [window, unwanted, normal] {
                     window->setWindowState(window->windowState() & ~unwanted);
+                    if (normal.isValid() && (unwanted & Qt::WindowMaximized))
+                        window->setGeometry(normal);
                 }, Qt::QueuedConnection);
             }
         }
         return false;
     }
+
+private:
+    QRect m_normal; // the main window's place and size before a maximise
 };
 
 // The always-on-top state asked for a window not yet on screen, told to the
@@ -235,7 +283,8 @@ void guardMainWindow(QWidget *window)
 
 bool isStretched(const QWidget *window)
 {
-    return isMainWindow(window) && (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+    return isMainWindow(window)
+           && ((window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) || coversItsScreen(window));
 }
 
 void setStaysOnTop(QWidget *window, bool onTop)
