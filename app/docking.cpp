@@ -32,7 +32,8 @@ Docking::Decision Docking::decide(const Situation &s)
     // The clock first comes up shown and only then hides: some compositors
     // (weston's XWayland) place a window where it is first mapped and
     // ignore its later moves, and a clock mapped hidden would stay so.
-    d.shown = !s.autoHideOn || d.near || d.heldOut || !s.shownOnce;
+    // A popup of its own keeps it out: the popup hangs from it.
+    d.shown = !s.autoHideOn || d.near || d.heldOut || s.popupOpen || !s.shownOnce;
 
     const double right = toTwips(screen.x() + screen.width());
     double left = right - toTwips(s.frame.width());
@@ -47,11 +48,16 @@ Docking::Decision Docking::decide(const Situation &s)
     else if (screen.bottom() + 1 - s.frame.height() < top)
         top = std::max(screen.top(), screen.bottom() + 1 - s.frame.height());
     d.topLeft = QPoint(toPxInt(left), top);
+    // Watched even under another window: reaching it counts, whatever
+    // covers it.
+    if (!d.shown)
+        d.strip = QRect(d.topLeft, s.frame.size()).intersected(screen);
 
     // Near but not on the window (just below it, or over another window
-    // that covers it) no crossing tells when the pointer goes away: it is
-    // followed until then.
-    d.followPointer = s.autoHideOn && d.near && !(s.frame.contains(s.pointer) && s.pointerOnWindow);
+    // that covers it) no crossing tells when the pointer goes away, nor
+    // does one tell when a popup closes: it is followed until then.
+    d.followPointer = s.autoHideOn
+                      && ((d.near && !(s.frame.contains(s.pointer) && s.pointerOnWindow)) || s.popupOpen);
     return d;
 }
 

@@ -24,7 +24,8 @@ public:
         bool pointerOnWindow = false; // over the window itself, not over one covering it
         bool autoHideOn = false;
         bool hideBarOn = false;
-        bool heldOut = false;     // brought out by another start, until the pointer comes
+        bool heldOut = false;     // brought out by another start, for a moment or until the pointer comes
+        bool popupOpen = false;   // a popup of the window's own (the calendar's month menu) is open
         bool shownOnce = false;   // the window has been on screen
     };
     struct Decision {
@@ -32,7 +33,8 @@ public:
         bool shown = true;
         bool near = false;        // the pointer counts as near the window
         bool heldOut = false;     // still held out after this decision
-        bool followPointer = false; // no crossing will tell when the pointer leaves
+        bool followPointer = false; // no crossing will tell when the pointer leaves, or a popup closes
+        QRect strip;              // hidden: what stays on screen, where the pointer brings it out
     };
 
     static Decision decide(const Situation &situation);

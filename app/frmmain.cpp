@@ -30,6 +30,7 @@
 #include "toolkit/twips.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <algorithm>
 #include <QCalendarWidget>
 #include <QCoreApplication>
@@ -41,6 +42,7 @@
 #include <QMoveEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 
 using toolkit::toPx;
 using toolkit::toPxInt;
@@ -51,6 +53,8 @@ namespace {
 // Client area when the window is first shown, twips.
 constexpr double InitialClientWidth = 2880;
 constexpr double InitialClientHeight = 2670;
+// How long another start holds the clock out before the pointer decides.
+constexpr int HeldOutMs = 3000;
 
 // Minimum sizes kept by the layout, twips.
 constexpr double MinHeightClosed = 1300;
@@ -135,7 +139,7 @@ frmMain::frmMain(QWidget *parent)
     // The labels hold a time from the start, for whoever reads them first.
     m_dial->Timer1()->stop();
     Timer1_Timer();
-    toolkit::keepRestored(this); // never left minimised
+    toolkit::guardMainWindow(this); // never left minimised or maximised
 }
 
 void frmMain::connectHandlers()
@@ -398,7 +402,8 @@ void frmMain::Timer1_Timer()
 // the options dialog is open.
 void frmMain::Dock()
 {
-    if (!isVisible() || m_dragging || m_optionsOpen)
+    // A window manager that maximised the clock is putting it back.
+    if (!isVisible() || m_dragging || m_optionsOpen || toolkit::isStretched(this))
         return;
     Docking::Situation situation;
     situation.screens = toolkit::desktop().screens();
@@ -410,6 +415,8 @@ void frmMain::Dock()
     situation.autoHideOn = m_autoHideOn;
     situation.hideBarOn = m_hideBarOn;
     situation.heldOut = m_heldOut;
+    const QWidget *popup = QApplication::activePopupWidget();
+    situation.popupOpen = popup && popup->parentWidget() && isAncestorOf(popup->parentWidget());
     situation.shownOnce = m_docked->shownOnce();
     const Docking::Decision decision = Docking::decide(situation);
 
@@ -420,6 +427,7 @@ void frmMain::Dock()
     setClockRunning(decision.shown);
     m_docked->place(decision.topLeft);
     toolkit::desktop().followPointer(decision.followPointer);
+    toolkit::desktop().watchStrip(this, decision.strip);
 }
 
 void frmMain::setClockRunning(bool running)
@@ -442,7 +450,13 @@ void frmMain::setClockRunning(bool running)
 
 void frmMain::bringToFront()
 {
+    // Out for a moment, then as the pointer says: hidden again if it has
+    // stayed away.
     m_heldOut = true;
+    QTimer::singleShot(HeldOutMs, this, [this] {
+        m_heldOut = false;
+        Dock();
+    });
     show();
     raise();
     activateWindow();
@@ -523,9 +537,12 @@ void frmMain::Tickdial1_MouseUp(int button, int, float, float)
 // is at the release.
 void frmMain::picBar_MouseDown(int)
 {
+    // Out first, where the drag starts from: a press that came at once may
+    // be handled before the report that the pointer arrived.
+    Dock();
     m_dragging = true;
     m_dragStartCursor = toolkit::desktop().cursorPos();
-    m_dragStartWindow = pos();
+    m_dragStartWindow = m_docked->placeAsked();
 }
 
 void frmMain::picBar_MouseUp(int button)
@@ -570,6 +587,9 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
             // Where the button went down: on a busy desktop the pointer may
             // have moved on by the time the press is handled.
             m_dragStartCursor = mouse->globalPosition().toPoint();
+            // Every motion until the release comes to the bar, also those
+            // that come while the window slides out under the pointer.
+            m_picBar->grabMouse();
             return true;
         }
         case QEvent::MouseMove:
@@ -581,6 +601,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
             }
             break;
         case QEvent::MouseButtonRelease:
+            m_picBar->releaseMouse();
             picBar_MouseUp(toolkit::mouseButtonCode(static_cast<QMouseEvent *>(event)->button()));
             return true;
         default:
@@ -595,6 +616,8 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
 void frmMain::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    if (toolkit::isStretched(this))
+        return; // not laid out at a size that is going away
     Form_Resize();
     Dock();
 }

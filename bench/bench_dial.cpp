@@ -29,6 +29,7 @@ public:
     void watchScreens() override {}
     void watchPointer() override {}
     void followPointer(bool) override {}
+    void watchStrip(QWidget *, const QRect &) override {}
     void moveWindow(QWidget *, QPoint) override {}
     void claimRightEdge(QWidget *, const QRect &) override {}
     bool canSetWindowOpacity() const override { return false; }

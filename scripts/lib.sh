@@ -29,6 +29,6 @@ BUILD_PACKAGES=(qt6-base-dev qt6-translations-l10n cmake g++ make fonts-liberati
 # them; a Wayland
 # session with XWayland (weston, and Qt's Wayland plugin, which the clock
 # must not pick); lintian for the package.
-DESKTOP_PACKAGES=(xvfb x11-utils x11-xserver-utils x11-apps openbox icewm picom xdotool imagemagick hsetroot faketime xauth
+DESKTOP_PACKAGES=(xvfb x11-utils x11-xserver-utils x11-apps openbox icewm picom xdotool wmctrl imagemagick hsetroot faketime xauth
     python3-pyatspi at-spi2-core dbus dbus-x11 desktop-file-utils appstream dpkg-dev file
     weston xwayland qt6-wayland lintian)

@@ -69,6 +69,10 @@ public:
     // While on, every motion of the pointer is reported; otherwise only its
     // crossings of the program's windows.
     virtual void followPointer(bool on) = 0;
+    // While a window's strip is given (what a hidden window leaves on the
+    // screen), the pointer reaching it is reported even when another window
+    // covers the strip; an empty strip stops that.
+    virtual void watchStrip(QWidget *window, const QRect &strip) = 0;
 
     // The cursor's position on the screen, the primary screen's size and
     // every screen's geometry (the primary one first), in

@@ -16,6 +16,7 @@ DockedWindow::DockedWindow(QWidget *window)
 
 void DockedWindow::move(QPoint topLeft)
 {
+    m_placed = topLeft;
     desktop().claimRightEdge(m_window, QRect(topLeft, m_window->size()));
     desktop().moveWindow(m_window, topLeft);
 }

@@ -33,6 +33,9 @@ public:
     void askAgain() { m_askedTwice = false; }
 
     bool shownOnce() const { return m_shownOnce; }
+    // The place last asked for, where the window is or is going: the
+    // window manager may not have moved it yet.
+    QPoint placeAsked() const { return m_placed; }
 
 signals:
     void firstShown();
@@ -43,6 +46,7 @@ protected:
 private:
     QWidget *m_window;
     QPoint m_asked;
+    QPoint m_placed;
     bool m_askedTwice = false;
     bool m_shownOnce = false;
 };

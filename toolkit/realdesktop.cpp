@@ -1,7 +1,9 @@
 #include "toolkit/desktop.h"
 #include "toolkit/edgestrip.h"
 #include "toolkit/pointerwatch.h"
+#include "toolkit/stripwatch.h"
 #include "toolkit/timewatch.h"
+#include "toolkit/windowguard.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -83,20 +85,22 @@ public:
     {
         if (m_pointer)
             return;
-        m_pointer = std::make_unique<PointerWatch>([this] {
-            if (m_pointerReported)
-                return;
-            m_pointerReported = true;
-            QTimer::singleShot(0, &desktopEvents(), [this] {
-                m_pointerReported = false;
-                emit desktopEvents().pointerMoved();
-            });
-        });
+        m_pointer = std::make_unique<PointerWatch>([this] { reportPointer(); });
     }
 
     // No event tells that the pointer left the near area when that area
     // reaches outside the window (a few pixels below it), so the pointer is
     // looked at ten times a second for as long as it stays there.
+    void watchStrip(QWidget *window, const QRect &strip) override
+    {
+        if (!m_strip) {
+            if (strip.isEmpty())
+                return;
+            m_strip = std::make_unique<StripWatch>([this] { reportPointer(); });
+        }
+        m_strip->watch(window, strip);
+    }
+
     void followPointer(bool on) override
     {
         if (!m_followTimer) {
@@ -165,19 +169,7 @@ public:
         window->setWindowOpacity(opacity);
     }
 
-    void setAlwaysOnTop(QWidget *window, bool onTop) override
-    {
-        // Changing the Qt::WindowStaysOnTopHint flag on a shown widget would
-        // unmap and remap it; the platform window changes its state in place
-        // (_NET_WM_STATE_ABOVE on X11).
-        if (QWindow *handle = window->windowHandle()) {
-            Qt::WindowFlags flags = handle->flags();
-            flags.setFlag(Qt::WindowStaysOnTopHint, onTop);
-            handle->setFlags(flags);
-        } else {
-            window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-        }
-    }
+    void setAlwaysOnTop(QWidget *window, bool onTop) override { setStaysOnTop(window, onTop); }
 
     bool startSystemResize(QWidget *window, Qt::Edges edges) override
     {
@@ -229,7 +221,21 @@ private:
                          &DesktopEvents::screensChanged);
     }
 
+    // The pointer's reports come from inside Qt's handling of an X event;
+    // they are passed on from the event loop, one for a burst.
+    void reportPointer()
+    {
+        if (m_pointerReported)
+            return;
+        m_pointerReported = true;
+        QTimer::singleShot(0, &desktopEvents(), [this] {
+            m_pointerReported = false;
+            emit desktopEvents().pointerMoved();
+        });
+    }
+
     std::unique_ptr<PointerWatch> m_pointer;
+    std::unique_ptr<StripWatch> m_strip;
     bool m_pointerReported = false;
     bool m_watchingScreens = false;
     QPointer<TimeWatch> m_timeWatch;

@@ -2,7 +2,10 @@
 
 #include <QGuiApplication>
 
-struct xcb_connection_t;
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
 
 namespace toolkit {
 
@@ -12,6 +15,16 @@ inline xcb_connection_t *x11Connection()
 {
     const auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     return x11 ? x11->connection() : nullptr;
+}
+
+// The atom of a name, made if the server has none yet.
+inline xcb_atom_t x11Atom(xcb_connection_t *connection, const char *name)
+{
+    const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, std::strlen(name), name);
+    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(reply);
+    return result;
 }
 
 } // namespace toolkit

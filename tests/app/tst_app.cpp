@@ -230,7 +230,7 @@ private slots:
         QTest::addColumn<QList<QRect>>("more");   // screens beside the primary
         QTest::addColumn<QRect>("frame");
         QTest::addColumn<QPoint>("pointer");      // in the client area's pixels
-        QTest::addColumn<QString>("flags");       // autohide, hidebar, heldout, new (never shown yet)
+        QTest::addColumn<QString>("flags");       // autohide, hidebar, heldout, popup, new (never shown yet)
         QTest::addColumn<QPoint>("topLeft");
         QTest::addColumn<QString>("expected");    // shown|hidden, and follow when the pointer must be followed
         const QList<QRect> none;
@@ -247,10 +247,14 @@ private slots:
         QTest::newRow("on the window") << none << at << QPoint(50, 50) << "autohide" << QPoint(1080, 300) << "shown";
         QTest::newRow("far right is near") << none << at << QPoint(5000, 10) << "autohide" << QPoint(1080, 300)
                                            << "shown follow";
+        QTest::newRow("away, the strip watched") << none << at << QPoint(-300, 50) << "autohide strip" << QPoint(withBar, 300)
+                                                 << "hidden strip 23x186";
         QTest::newRow("away, bar hidden too") << none << at << QPoint(-300, 50) << "autohide hidebar" << QPoint(strip, 300)
                                               << "hidden";
         QTest::newRow("away, held out") << none << at << QPoint(-300, 50) << "autohide heldout" << QPoint(1080, 300)
                                         << "shown heldout";
+        QTest::newRow("away, a popup of its own open") << none << at << QPoint(-300, 50) << "autohide popup"
+                                                       << QPoint(1080, 300) << "shown follow";
         QTest::newRow("away, never shown yet") << none << at << QPoint(-300, 50) << "autohide new" << QPoint(1080, 300)
                                                << "shown";
         QTest::newRow("below the bottom") << none << QRect(10, 900, 200, 186) << QPoint(0, 0) << "" << QPoint(1080, 838)
@@ -284,6 +288,7 @@ private slots:
         s.autoHideOn = flags.contains("autohide");
         s.hideBarOn = flags.contains("hidebar");
         s.heldOut = flags.contains("heldout");
+        s.popupOpen = flags.contains("popup");
         s.shownOnce = !flags.contains("new");
         const Docking::Decision d = Docking::decide(s);
         QCOMPARE(d.topLeft, topLeft);
@@ -292,6 +297,10 @@ private slots:
             got << "follow";
         if (d.heldOut)
             got << "heldout";
+        if (flags.contains("strip"))
+            got << QStringLiteral("strip %1x%2").arg(d.strip.width()).arg(d.strip.height());
+        else if (!d.shown != !d.strip.isEmpty())
+            got << "strip shown";
         QCOMPARE(got.join(' '), expected);
     }
 
@@ -311,11 +320,14 @@ private slots:
         QTest::addColumn<QByteArray>("autoHide");
         QTest::addColumn<QPoint>("release");  // from the last move
         QTest::addColumn<bool>("late");       // the pointer is already at the release when the press is handled
+        QTest::addColumn<bool>("comingOut");  // pressed on the hidden strip before its arrival was reported
         QTest::addColumn<int>("expectedX");
-        QTest::newRow("released far away") << QByteArray("0") << QPoint(-300, 400) << false << 1080;
-        QTest::newRow("events handled late") << QByteArray("0") << QPoint(-300, 400) << true << 1080;
-        QTest::newRow("auto-hide, released on the bar") << QByteArray("1") << QPoint(30, 0) << false << 1080;
-        QTest::newRow("auto-hide, released far away") << QByteArray("1") << QPoint(-300, 400) << false << 1280 - 18 - 5;
+        QTest::newRow("released far away") << QByteArray("0") << QPoint(-300, 400) << false << false << 1080;
+        QTest::newRow("events handled late") << QByteArray("0") << QPoint(-300, 400) << true << false << 1080;
+        QTest::newRow("auto-hide, released on the bar") << QByteArray("1") << QPoint(30, 0) << false << false << 1080;
+        QTest::newRow("auto-hide, released far away") << QByteArray("1") << QPoint(-300, 400) << false << false
+                                                      << 1280 - 18 - 5;
+        QTest::newRow("auto-hide, pressed as it comes out") << QByteArray("1") << QPoint(30, 0) << false << true << 1080;
     }
 
     void dragByTheBar()
@@ -323,11 +335,13 @@ private slots:
         QFETCH(QByteArray, autoHide);
         QFETCH(QPoint, release);
         QFETCH(bool, late);
+        QFETCH(bool, comingOut);
         QFETCH(int, expectedX);
         writeOptions({"AutoHide=" + autoHide});
         frmMain &w = open();
+        fake->movePointer(comingOut ? QPoint(0, 500) : QPoint(1090, 210));
         w.move(1080, 200);
-        fake->movePointer(w.mapToGlobal(QPoint(10, 10)));
+        QCOMPARE(w.x(), comingOut ? 1280 - 18 - 5 : 1080);
         const QPoint start = w.picBar()->mapToGlobal(QPoint(5, 100));
         const QPoint end = start + QPoint(-30, 100) + release;
         fake->cursor = end;

@@ -1,6 +1,7 @@
 # Faults caught: a clock that comes up as a native Wayland client (which cannot dock) on a Wayland session;
 # a lock left by a killed clock that stops the next start; a second start that does not end or does not
-# bring the running clock out of hiding and above another window; a command line answered wrong.
+# bring the running clock out of hiding and above another window, or holds it out for good; a command line
+# answered wrong.
 
 # Weston (headless, with XWayland): the clock goes through XWayland by itself and docks at the right edge.
 scenario_wayland_start() {
@@ -34,6 +35,8 @@ scenario_second_start() {
     wait_for 20 docked || fail "the second start did not bring the clock out: x $x"
     above() { [ "$(pixel $((x + 4 + 9)) $((y + 100)))" != 255,255,255 ]; }
     wait_for 20 above || fail "the second start did not bring the clock above xclock"
+    # The pointer stayed away: out for a moment, then hidden again.
+    wait_for 100 hidden || fail "the clock stayed out after the second start, the pointer away"
 }
 
 # Answered without a display: the version, the usage, a wrong option refused with status 2, no display with 1.

@@ -1,6 +1,9 @@
 # Faults caught: a clock left minimised with a dialog of its own or by itself; dialogs that ask for a
 # minimise or maximise box; a clock that stops answering its bar after a dialog's window is destroyed from
-# outside; a frame that can be dragged below the minimum size, with the panel closed or open.
+# outside; a frame that can be dragged below the minimum size, with the panel closed or open; a clock started
+# above other windows that stays above them once unticked; a clock that can be maximised; a drag that does not
+# carry a clock pressed as it comes out; a clock that slides away from its own open month menu; a hidden
+# strip that another window covers and the pointer cannot bring out.
 
 scenario_window_manager() {
     local y0 ABOUT='About Plomb Tickora 1.0' DIALOG
@@ -79,4 +82,87 @@ scenario_about_off_task_bar() {
     # Framed by the window manager: any button for it is there by now.
     wait_for 50 sh -c "xprop -id $about _NET_FRAME_EXTENTS | grep -q '='" || fail "the About box was not framed"
     [ "$(task_buttons)" -eq "$buttons" ] || fail "the About box has a task-bar button of its own"
+}
+
+# Started above other windows (the default), the clock lets go as soon as "Sempre in primo piano" is
+# unticked: a window raised over it then covers it.
+scenario_on_top_at_start() {
+    start_clock AutoHide=0
+    await_docked
+    local px=$((x + 22 + 87)) py=$((y + 64)) other
+    covered() { [ "$(pixel "$px" "$py")" = 255,255,255 ]; }
+    # Reaching below the clock, where it shows whatever the stacking.
+    xclock -norender -bg white -fg white -hd white -hl white -geometry 150x250+$((x + 60))+$((y + 20)) &
+    SCENARIO_PIDS+=($!)
+    wait_for 50 is_open xclock || fail "xclock did not appear"
+    other=$(window_named xclock)
+    xdotool windowactivate "$other" windowraise "$other"
+    shows() { geometry "$other" && [ "$(pixel $((x + 5)) $((y + h - 5)))" = 255,255,255 ]; }
+    wait_for 50 shows || fail "xclock did not show"
+    ! covered || fail "ticked at the start, the clock is covered by a window raised over it"
+    open_options
+    click_in_options 18 90
+    close_options alt+o
+    xdotool windowactivate "$other" windowraise "$other"
+    wait_for 50 covered || fail "unticked, the clock stays above a window raised over it"
+}
+
+# Maximising from the window manager is refused, or undone at once: a request to maximise leaves the clock
+# as it was (a state asked after it tells that it was handled).
+scenario_no_maximise() {
+    start_clock AutoHide=0
+    await_docked
+    local at="$x,$y,$w,$h"
+    wmctrl -i -r "$APP_WIN" -b add,maximized_vert,maximized_horz
+    wmctrl -i -r "$APP_WIN" -b add,skip_pager
+    handled() { xprop -id "$APP_WIN" _NET_WM_STATE | grep -q SKIP_PAGER; }
+    wait_for 50 handled || fail "the window manager did not handle the requests"
+    same() { geometry && [ "$x,$y,$w,$h" = "$at" ]; }
+    wait_for 20 same || fail "maximising changed the clock from $at to $x,$y,$w,$h"
+}
+
+# The panel open, auto-hide on: the calendar's month menu, which hangs below the clock, keeps the clock
+# out while the pointer is on it; closed, the pointer away, the clock hides.
+scenario_popup_keeps_it_out() {
+    start_clock
+    show_clock
+    xdotool mousemove $((x + 13)) $((y + 27)) click 1
+    opened() { geometry && [ "$h" -gt 300 ]; }
+    wait_for 50 opened || fail "\">\" did not open the panel"
+    local menu before="$SESSION_DIR/item-before.png" after="$SESSION_DIR/item-after.png"
+    xdotool mousemove $((x + 68)) $((y + 232)) click 1
+    popup() { menu=$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | grep -vx "$APP_WIN" | head -n1); [ -n "$menu" ]; }
+    wait_for 50 popup || fail "a click on the month's name did not open its menu"
+    geometry "$menu"
+    local my=$((y + h - 12)) mx=$((x + w / 2))
+    grab "${w}x24+$x+$((my - 12))" "$before"
+    xdotool mousemove "$mx" "$my"
+    # The item under the pointer lights up once the clock has handled the pointer's move there.
+    lit() { grab "${w}x24+$x+$((my - 12))" "$after" && [ "$(pixels_differing "$before" "$after")" -gt 50 ]; }
+    wait_for 50 lit || fail "the menu item under the pointer did not light up"
+    docked || fail "the clock slid away from its open month menu: x $x"
+    xdotool key Escape
+    xdotool mousemove 0 500
+    away() { geometry "$APP_WIN" && [ "$x" -eq 1257 ]; }
+    wait_for 50 away || fail "the menu closed and the pointer away, the clock did not hide: x $x"
+}
+
+# Not above other windows, the hidden clock's strip covered by another window: the pointer reaching the
+# strip brings the clock out all the same.
+scenario_covered_strip() {
+    start_clock BringToFront=0
+    xdotool mousemove 0 500
+    hidden() { geometry && [ "$x" -eq 1257 ]; }
+    wait_for 50 hidden || fail "the clock did not hide: x $x"
+    local y0=$y other
+    xclock -norender -bg white -fg white -hd white -hl white -geometry 200x300+1080+$((y0 - 40)) &
+    SCENARIO_PIDS+=($!)
+    wait_for 50 is_open xclock || fail "xclock did not appear"
+    other=$(window_named xclock)
+    xdotool windowactivate "$other" windowraise "$other"
+    covered() { [ "$(pixel 1270 $((y0 + 100)))" = 255,255,255 ]; }
+    wait_for 50 covered || fail "xclock does not cover the hidden strip"
+    # Moved as a mouse moves it (not warped): onto the strip from the left.
+    xdotool mousemove 1240 $((y0 + 100)) mousemove_relative 10 0 mousemove_relative 10 0 mousemove_relative 17 0
+    wait_for 50 docked || fail "the pointer on the covered strip did not bring the clock out: x $x"
 }
