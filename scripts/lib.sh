@@ -21,7 +21,7 @@ ensure_packages() {
 }
 
 # What building and running the clock needs.
-BUILD_PACKAGES=(qt6-base-dev qt6-translations-l10n cmake g++ make fonts-liberation2 libgl-dev libxcb-xinput-dev pkg-config)
+BUILD_PACKAGES=(qt6-base-dev qt6-translations-l10n cmake g++ make fonts-liberation2 libgl-dev libxcb-xinput-dev pkg-config libical-dev)
 
 # What the desktop tests need besides: an X server, a window manager, a
 # compositor, and the tools that drive and photograph them; a Wayland
