@@ -1,8 +1,12 @@
 #pragma once
 
+#include "calendar/calendaroptions.h"
+
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
+class MonthCalendar;
 class QWidget;
 namespace toolkit { class ConfFile; }
 
@@ -26,6 +30,11 @@ public:
     // shown), Cancel puts back what was shown before.
     void showDialog(QWidget *parent);
 
+    // The panel's calendar, once it is made: it shows the calendar's
+    // settings from then on.
+    void setCalendar(MonthCalendar *calendar);
+    const calendar::CalendarOptions &calendarOptions() const { return m_calendar; }
+
 private:
     void readFrom(const toolkit::ConfFile &file);
     void writeTo(toolkit::ConfFile &file) const;
@@ -33,4 +42,6 @@ private:
     void applyAll();
 
     QString m_confPath;
+    calendar::CalendarOptions m_calendar;
+    QPointer<MonthCalendar> m_monthCalendar;
 };

@@ -1,5 +1,9 @@
 #include "app/frmmain.h"
 
+#include "app/extras.h"
+#include "app/panelmenu.h"
+#include "calendar/monthcalendar.h"
+
 #include "toolkit/dateformat.h"
 #include "translucency/ctranslucentform.h"
 #include "about/frmabout.h"
@@ -19,7 +23,6 @@
 #include "toolkit/val.h"
 
 #include <QAccessible>
-#include <QCalendarWidget>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFontMetricsF>
@@ -158,6 +161,7 @@ frmMain::frmMain(QWidget *parent)
     m_lblTime->setForegroundRole(QPalette::WindowText);
     setChildTwips(m_lblTime, TimeRect.left, TimeRect.top, TimeRect.width, TimeRect.height);
     m_calendarTop = CalendarRect.top;
+    m_panelMenu = new PanelMenu(m_lblDate, m_lblTime, [this] { showMoreOptions(); }, this);
 
     m_mdlMain = std::make_unique<mdlMain>(*this, *m_dial);
 
@@ -266,15 +270,17 @@ void frmMain::Form_Load()
 // The month calendar, made the first time the panel opens (or something
 // asks for it): a clock that is never unfolded does not pay for it. It
 // shows the day the window loaded on, as it would have if made then.
-QCalendarWidget *frmMain::mthView()
+MonthCalendar *frmMain::mthView()
 {
     if (!m_mthView) {
-        m_mthView = new QCalendarWidget(m_client);
-        m_mthView->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+        m_mthView = new MonthCalendar(m_client);
         // One letter per weekday: the names of the user's locale fit the panel.
         m_mthView->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
         m_mthView->setSelectedDate(m_loadDate);
         m_todayMark.setCalendar(m_mthView); // calendar hook: today's mark
+        m_panelMenu->setCalendar(m_mthView);
+        if (m_extras)
+            m_extras->setCalendar(m_mthView);
         setChildTwips(m_mthView, CalendarRect.left, m_calendarTop, CalendarRect.width, CalendarRect.height);
         setTabOrder(m_cmdClose, m_mthView);
         setTabOrder(m_mthView, m_cmdMonth);
@@ -403,6 +409,12 @@ void frmMain::showEvent(QShowEvent *event)
 void frmMain::Form_Activate()
 {
     DrawBarTitle();
+    if (!m_extras) { // Tickora.conf lives beside Options.dat, known from now on
+        m_extras = new Extras(m_mdlMain->confPath(), this);
+        m_extras->load();
+        if (m_mthView)
+            m_extras->setCalendar(m_mthView);
+    }
     m_mdlMain->LoadSettings();
 
     // The border width in a normal form: "," read as ".", the number written
@@ -424,6 +436,16 @@ void frmMain::Form_Activate()
 void frmMain::showModal(QDialog *dialog)
 {
     toolkit::desktop().execModal(dialog);
+    Form_Activate();
+}
+
+// "Altre opzioni…", from the panel's menu: the window stays in place while
+// it is open, as for "Opzioni".
+void frmMain::showMoreOptions()
+{
+    m_optionsOpen = true;
+    m_extras->showDialog(this);
+    m_optionsOpen = false;
     Form_Activate();
 }
 

@@ -8,8 +8,10 @@
 #include <memory>
 
 #include "app/todaymark.h"
+#include "calendar/monthcalendar.h"
 
-class QCalendarWidget;
+class Extras;
+class PanelMenu;
 class QDialog;
 class QLabel;
 class QPushButton;
@@ -69,7 +71,9 @@ public:
     Tickdial *Tickdial1() const { return m_dial; }
     QLabel *lblDate() const { return m_lblDate; }
     QLabel *lblTime() const { return m_lblTime; }
-    QCalendarWidget *mthView();
+    MonthCalendar *mthView();
+    // The features beyond the classic clock, from the first activation on.
+    Extras *extras() const { return m_extras; }
     toolkit::Ticker *Timer1() const { return m_timer; }
     QWidget *clientArea() const { return m_client; }
     mdlMain &settings() const { return *m_mdlMain; }
@@ -97,6 +101,7 @@ private:
     void PrintRotated(toolkit::PictureBox &surface, const QFont &font, const QString &text,
                       float angle, float x, float y);
     void showModal(QDialog *dialog);
+    void showMoreOptions();
     void setChildTwips(QWidget *child, double left, double top, double width, double height);
     void resizeWindowPx(QSize size);
     Qt::Edges edgesAt(QPoint pos) const;
@@ -109,7 +114,9 @@ private:
     Tickdial *m_dial = nullptr;
     QLabel *m_lblDate = nullptr;
     QLabel *m_lblTime = nullptr;
-    QCalendarWidget *m_mthView = nullptr;
+    MonthCalendar *m_mthView = nullptr;
+    PanelMenu *m_panelMenu = nullptr;
+    Extras *m_extras = nullptr;
     toolkit::Ticker *m_timer = nullptr;
     std::unique_ptr<mdlMain> m_mdlMain; // the settings module and the shared translucency
 

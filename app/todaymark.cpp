@@ -1,33 +1,17 @@
 #include "app/todaymark.h"
 
-#include <QCalendarWidget>
-#include <QTextCharFormat>
+#include "calendar/monthcalendar.h"
 
-void TodayMark::setCalendar(QCalendarWidget *calendar)
+void TodayMark::setCalendar(MonthCalendar *calendar)
 {
     m_calendar = calendar;
-    mark(m_today, true);
+    if (m_calendar)
+        m_calendar->setToday(m_today);
 }
 
 void TodayMark::setToday(QDate today)
 {
-    if (today == m_today)
-        return;
-    mark(m_today, false);
     m_today = today;
-    mark(m_today, true);
-}
-
-// Today's number is bold and underlined: no colour of its own, so that it
-// reads on the selection's highlight and on the weekend's red alike.
-void TodayMark::mark(QDate day, bool on)
-{
-    if (!m_calendar || !day.isValid())
-        return;
-    QTextCharFormat format;
-    if (on) {
-        format.setFontWeight(QFont::Bold);
-        format.setFontUnderline(true);
-    }
-    m_calendar->setDateTextFormat(day, format);
+    if (m_calendar)
+        m_calendar->setToday(today);
 }

@@ -3,7 +3,7 @@
 #include <QDate>
 #include <QPointer>
 
-class QCalendarWidget;
+class MonthCalendar;
 
 // Marks today on the month calendar, apart from its selection: the
 // selection is the user's (a click moves it), the mark follows the clock.
@@ -12,13 +12,11 @@ class QCalendarWidget;
 class TodayMark
 {
 public:
-    void setCalendar(QCalendarWidget *calendar);
+    void setCalendar(MonthCalendar *calendar);
     void setToday(QDate today);
     QDate today() const { return m_today; }
 
 private:
-    void mark(QDate day, bool on);
-
-    QPointer<QCalendarWidget> m_calendar;
+    QPointer<MonthCalendar> m_calendar;
     QDate m_today;
 };
