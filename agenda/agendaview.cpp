@@ -2,7 +2,6 @@
 
 #include "agenda/agenda.h"
 #include "toolkit/desktop.h"
-#include "toolkit/ticker.h"
 
 #include <QPainter>
 
@@ -17,12 +16,8 @@ AgendaView::AgendaView(Agenda &agenda, QWidget *parent)
     : QWidget(parent)
     , m_agenda(agenda)
     , m_date(toolkit::desktop().now().date())
-    , m_ticker(new toolkit::Ticker(this))
 {
-    m_ticker->setEvery(toolkit::Ticker::Every::Minute);
     setAccessibleName(QStringLiteral("Impegni del giorno"));
-    // What has ended leaves the list at the minute it ends.
-    connect(m_ticker, &toolkit::Ticker::timeout, this, &AgendaView::refresh);
     connect(&agenda, &Agenda::changed, this, &AgendaView::refresh);
     setFixedHeight(heightForLines(DefaultLines));
 }
@@ -92,15 +87,8 @@ void AgendaView::paintEvent(QPaintEvent *)
 
 void AgendaView::showEvent(QShowEvent *event)
 {
-    m_ticker->start();
     refresh();
     QWidget::showEvent(event);
-}
-
-void AgendaView::hideEvent(QHideEvent *event)
-{
-    m_ticker->stop();
-    QWidget::hideEvent(event);
 }
 
 void AgendaView::resizeEvent(QResizeEvent *event)

@@ -3,14 +3,13 @@
 #include <QDate>
 #include <QWidget>
 
-namespace toolkit { class Ticker; }
-
 namespace agenda {
 
 class Agenda;
 
 // Under the calendar: what is still to come on the selected day, one event
 // a line, as many lines as fit, the last saying how many more there are.
+// It has no timer of its own: the window's clock tells it each minute.
 class AgendaView : public QWidget
 {
     Q_OBJECT
@@ -25,11 +24,12 @@ public:
     QStringList shownLines() const;
     // The height that shows the given number of lines.
     int heightForLines(int lines) const;
+    // Drops what has ended since.
+    void refresh();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -39,11 +39,9 @@ private:
         QColor color; // invalid: no mark
     };
     QList<Line> lines() const;
-    void refresh();
 
     Agenda &m_agenda;
     QDate m_date;
-    toolkit::Ticker *m_ticker = nullptr;
 };
 
 } // namespace agenda

@@ -1,5 +1,7 @@
 #include "app/extras.h"
 
+#include "agenda/agenda.h"
+#include "agenda/agendapage.h"
 #include "calendar/calendarpage.h"
 #include "calendar/monthcalendar.h"
 #include "moreoptions/frmmoreoptions.h"
@@ -11,6 +13,7 @@
 Extras::Extras(QString confPath, QObject *parent)
     : QObject(parent)
     , m_confPath(std::move(confPath))
+    , m_agenda(new agenda::Agenda(nullptr, this))
 {
 }
 
@@ -25,6 +28,21 @@ void Extras::load()
 void Extras::setCalendar(MonthCalendar *calendar)
 {
     m_monthCalendar = calendar;
+    // The agenda's events are the calendar's day notes; the agenda reads
+    // the days around the month shown.
+    const QPointer<agenda::Agenda> events(m_agenda);
+    calendar->setDayNotesProvider([events](const QDate &day) {
+        QList<calendar::DayNote> notes;
+        if (events) {
+            for (const agenda::DayLine &line : events->dayLines(day))
+                notes.push_back({line.text, line.color});
+        }
+        return notes;
+    });
+    connect(m_agenda, &agenda::Agenda::changed, calendar, &MonthCalendar::refreshDayNotes);
+    connect(calendar, &QCalendarWidget::currentPageChanged, m_agenda,
+            [this](int year, int month) { m_agenda->setShownMonth(QDate(year, month, 1)); });
+    m_agenda->setShownMonth(calendar->selectedDate());
     applyAll();
 }
 
@@ -33,15 +51,18 @@ void Extras::setCalendar(MonthCalendar *calendar)
 void Extras::readFrom(const toolkit::ConfFile &file)
 {
     m_calendar = calendar::CalendarOptions::read(file);
+    m_agendaOptions = agenda::AgendaOptions::read(file);
 }
 
 void Extras::writeTo(toolkit::ConfFile &file) const
 {
     m_calendar.write(file);
+    m_agendaOptions.write(file);
 }
 
 void Extras::applyAll()
 {
+    m_agenda->setOptions(m_agendaOptions);
     if (m_monthCalendar)
         m_monthCalendar->setOptions(m_calendar);
 }
@@ -58,6 +79,14 @@ void Extras::showDialog(QWidget *parent)
             m_monthCalendar->setOptions(calendarPage->options());
     });
 
+    auto *agendaPage = new agenda::AgendaPage(m_agendaOptions);
+    agendaPage->setErrors(m_agenda->errors());
+    dialog.addPage(agendaPage, QString::fromUtf8(agenda::AgendaPage::Title));
+    connect(agendaPage, &agenda::AgendaPage::changed, this,
+            [this, agendaPage] { m_agenda->setOptions(agendaPage->options()); });
+    // What is wrong with which file, as the files are read again.
+    connect(m_agenda, &agenda::Agenda::changed, agendaPage, [this, agendaPage] { agendaPage->setErrors(m_agenda->errors()); });
+
     const bool accepted = toolkit::desktop().execModal(&dialog) == QDialog::Accepted;
     if (!accepted) {
         applyAll(); // the held options are still those shown before
@@ -65,6 +94,7 @@ void Extras::showDialog(QWidget *parent)
     }
     // Each feature takes its page's options as the ones it holds.
     m_calendar = calendarPage->options();
+    m_agendaOptions = agendaPage->options();
     toolkit::ConfFile file(m_confPath);
     writeTo(file);
     QString error;

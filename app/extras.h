@@ -1,5 +1,6 @@
 #pragma once
 
+#include "agenda/agendaoptions.h"
 #include "calendar/calendaroptions.h"
 
 #include <QObject>
@@ -8,6 +9,7 @@
 
 class MonthCalendar;
 class QWidget;
+namespace agenda { class Agenda; }
 namespace toolkit { class ConfFile; }
 
 // What the clock does beyond its classic look: each feature's settings, read
@@ -34,6 +36,9 @@ public:
     // settings from then on.
     void setCalendar(MonthCalendar *calendar);
     const calendar::CalendarOptions &calendarOptions() const { return m_calendar; }
+    // The user's agenda: its events as the calendar's day notes, and the
+    // list the window shows under the calendar while one is configured.
+    agenda::Agenda &agenda() const { return *m_agenda; }
 
 private:
     void readFrom(const toolkit::ConfFile &file);
@@ -43,5 +48,7 @@ private:
 
     QString m_confPath;
     calendar::CalendarOptions m_calendar;
+    agenda::AgendaOptions m_agendaOptions;
+    agenda::Agenda *m_agenda = nullptr;
     QPointer<MonthCalendar> m_monthCalendar;
 };

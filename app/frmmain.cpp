@@ -1,5 +1,7 @@
 #include "app/frmmain.h"
 
+#include "agenda/agenda.h"
+#include "agenda/agendaview.h"
 #include "app/extras.h"
 #include "app/panelmenu.h"
 #include "calendar/monthcalendar.h"
@@ -282,6 +284,7 @@ MonthCalendar *frmMain::mthView()
         if (m_extras)
             m_extras->setCalendar(m_mthView);
         setChildTwips(m_mthView, CalendarRect.left, m_calendarTop, CalendarRect.width, CalendarRect.height);
+        placeAgenda();
         setTabOrder(m_cmdClose, m_mthView);
         setTabOrder(m_mthView, m_cmdMonth);
         m_mthView->show();
@@ -292,7 +295,7 @@ MonthCalendar *frmMain::mthView()
 void frmMain::Form_Resize()
 {
     setMinimumSize(minimumPx()); // window-manager hook: a higher minimum once the size is set
-    const double minHeight = m_calendarOpen ? MinHeightOpen : MinHeightClosed;
+    const double minHeight = m_calendarOpen ? MinHeightOpen + agendaRoom() : MinHeightClosed;
     if (Height() < minHeight) {
         setHeight(minHeight);
         return;
@@ -309,7 +312,7 @@ void frmMain::Form_Resize()
     const double dialTop = 0;
     const double dialLeft = barLeft + barWidth;
     const double dialWidth = ScaleWidth() - barWidth;
-    const double dialHeight = m_calendarOpen ? Height() - PanelRoom : ScaleHeight();
+    const double dialHeight = m_calendarOpen ? Height() - PanelRoom - agendaRoom() : ScaleHeight();
     setChildTwips(m_dial, dialLeft, dialTop, dialWidth, dialHeight);
 
     setChildTwips(m_picBar, barLeft, twipsOf(bar.y()), barWidth, ScaleHeight());
@@ -331,6 +334,8 @@ void frmMain::Form_Resize()
     m_calendarTop = timeTop + twipsOf(m_lblTime->height()) + PanelGap;
     if (m_mthView)
         m_mthView->move(m_mthView->x(), toPxInt(m_calendarTop));
+    if (m_agendaView && m_mthView)
+        m_agendaView->move(m_mthView->x(), m_mthView->y() + m_mthView->height() + toPxInt(PanelGap));
 
     if (m_calendarOpen)
         setWidth(twipsOf(mthView()->width()) + barLeft + barWidth + CalendarSideMargin);
@@ -345,7 +350,7 @@ void frmMain::Form_Resize()
 // could overtake the one asked for.
 QSize frmMain::minimumPx() const
 {
-    return {toPxInt(MinWidth), toPxInt(m_calendarOpen ? MinHeightOpen : MinHeightClosed)};
+    return {toPxInt(MinWidth), toPxInt(m_calendarOpen ? MinHeightOpen + agendaRoom() : MinHeightClosed)};
 }
 
 void frmMain::DrawBarTitle()
@@ -414,6 +419,7 @@ void frmMain::Form_Activate()
         m_extras->load();
         if (m_mthView)
             m_extras->setCalendar(m_mthView);
+        placeAgenda();
     }
     m_mdlMain->LoadSettings();
 
@@ -568,9 +574,42 @@ void frmMain::showDateAndTime(const QDateTime &now)
     }
     const int second = now.time().msecsSinceStartOfDay() / MsecsPerSecond;
     if (second != m_labelsSecond) {
+        if (m_agendaView && second / 60 != m_labelsSecond / 60)
+            m_agendaView->refresh(); // what has ended leaves the list
         m_lblTime->setText(toolkit::clockTime(now.time()));
         m_labelsSecond = second;
     }
+}
+
+// The agenda's list under the calendar: made with the calendar once the
+// settings are known, shown while an agenda is configured. The open panel
+// grows by its room then, and is as designed otherwise.
+void frmMain::placeAgenda()
+{
+    if (!m_extras || !m_mthView)
+        return;
+    if (!m_agendaView) {
+        m_agendaView = new agenda::AgendaView(m_extras->agenda(), m_client);
+        m_agendaView->hide();
+        m_agendaView->setFixedWidth(m_mthView->width());
+        m_agendaView->setDate(m_mthView->selectedDate());
+        connect(m_mthView, &QCalendarWidget::selectionChanged, m_agendaView,
+                [this] { m_agendaView->setDate(m_mthView->selectedDate()); });
+        connect(&m_extras->agenda(), &agenda::Agenda::changed, this, &frmMain::placeAgenda);
+    }
+    const bool shown = m_extras->agenda().active();
+    if (shown == !m_agendaView->isHidden())
+        return;
+    const double before = agendaRoom();
+    m_agendaView->setVisible(shown);
+    if (m_calendarOpen)
+        setHeight(Height() + agendaRoom() - before);
+    Form_Resize();
+}
+
+double frmMain::agendaRoom() const
+{
+    return m_agendaView && !m_agendaView->isHidden() ? twipsOf(m_agendaView->height()) + PanelGap : 0;
 }
 
 void frmMain::cmdMonth_Click()
@@ -580,7 +619,7 @@ void frmMain::cmdMonth_Click()
         setHeight(twipsOf(m_dial->y() + m_dial->height()) + CalendarMargin);
     } else {
         m_calendarOpen = true;
-        setHeight(twipsOf(mthView()->y() + mthView()->height()) + CalendarMargin);
+        setHeight(twipsOf(mthView()->y() + mthView()->height()) + CalendarMargin + agendaRoom());
     }
     Form_Resize();
     // The time label shows seconds; it opens showing the current ones.

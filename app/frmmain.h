@@ -18,6 +18,7 @@ class QPushButton;
 class Tickdial;
 class CTranslucentForm;
 class mdlMain;
+namespace agenda { class AgendaView; }
 namespace toolkit { class PictureBox; class Ticker; }
 
 // The clock's main window: a frameless, resizable window docked at the
@@ -72,6 +73,9 @@ public:
     QLabel *lblDate() const { return m_lblDate; }
     QLabel *lblTime() const { return m_lblTime; }
     MonthCalendar *mthView();
+    // The agenda's list under the calendar, once both are made; shown
+    // only while an agenda is configured.
+    agenda::AgendaView *agendaView() const { return m_agendaView; }
     // The features beyond the classic clock, from the first activation on.
     Extras *extras() const { return m_extras; }
     toolkit::Ticker *Timer1() const { return m_timer; }
@@ -105,6 +109,8 @@ private:
     void setChildTwips(QWidget *child, double left, double top, double width, double height);
     void resizeWindowPx(QSize size);
     Qt::Edges edgesAt(QPoint pos) const;
+    void placeAgenda();
+    double agendaRoom() const;
 
     QWidget *m_client = nullptr;
     toolkit::PictureBox *m_picBar = nullptr;
@@ -115,6 +121,7 @@ private:
     QLabel *m_lblDate = nullptr;
     QLabel *m_lblTime = nullptr;
     MonthCalendar *m_mthView = nullptr;
+    agenda::AgendaView *m_agendaView = nullptr;
     PanelMenu *m_panelMenu = nullptr;
     Extras *m_extras = nullptr;
     toolkit::Ticker *m_timer = nullptr;
