@@ -284,7 +284,6 @@ MonthCalendar *frmMain::mthView()
         if (m_extras)
             m_extras->setCalendar(m_mthView);
         setChildTwips(m_mthView, CalendarRect.left, m_calendarTop, CalendarRect.width, CalendarRect.height);
-        placeAgenda();
         setTabOrder(m_cmdClose, m_mthView);
         setTabOrder(m_mthView, m_cmdMonth);
         m_mthView->show();
@@ -618,6 +617,8 @@ void frmMain::cmdMonth_Click()
         m_calendarOpen = false;
         setHeight(twipsOf(m_dial->y() + m_dial->height()) + CalendarMargin);
     } else {
+        mthView();
+        placeAgenda(); // while the panel is still closed: the height below makes its room
         m_calendarOpen = true;
         setHeight(twipsOf(mthView()->y() + mthView()->height()) + CalendarMargin + agendaRoom());
     }
