@@ -62,6 +62,10 @@ AgendaOptions AgendaOptions::read(const toolkit::ConfFile &file)
 
 void AgendaOptions::write(toolkit::ConfFile &file) const
 {
+    // A user who never set an agenda gets no [Agenda] group at all.
+    const bool inFile = !file.readString(Group, KeyReminders, QString()).isNull();
+    if (!inFile && *this == AgendaOptions())
+        return;
     QStringList paths;
     QStringList colors;
     QStringList enabled;
@@ -70,9 +74,12 @@ void AgendaOptions::write(toolkit::ConfFile &file) const
         colors << source.color.name(QColor::HexRgb);
         enabled << (source.enabled ? QStringLiteral("true") : QStringLiteral("false"));
     }
-    file.write(Group, KeySources, paths);
-    file.write(Group, KeyColors, colors);
-    file.write(Group, KeyEnabled, enabled);
+    // QSettings writes an empty list as "@Invalid()"; an empty value reads
+    // back as no entry just the same.
+    const auto list = [](const QStringList &l) { return l.isEmpty() ? QVariant(QString()) : QVariant(l); };
+    file.write(Group, KeySources, list(paths));
+    file.write(Group, KeyColors, list(colors));
+    file.write(Group, KeyEnabled, list(enabled));
     file.write(Group, KeyReminders, reminders);
 }
 

@@ -119,6 +119,8 @@ private slots:
         QTest::addColumn<QString>("enabled"); // one letter per source
         QTest::addColumn<bool>("reminders");
         QTest::newRow("none") << QByteArray() << QStringList() << QStringList() << "" << true;
+        QTest::newRow("reminders off alone") << QByteArray("[Agenda]\nReminders=false\n") << QStringList() << QStringList()
+                                             << "" << false;
         QTest::newRow("full") << QByteArray("[Agenda]\nSources=~/cal.ics, /srv/vdir\nColors=#ff0000, #00ff00\n"
                                             "Enabled=true, false\nReminders=false\n")
                               << QStringList{"~/cal.ics", "/srv/vdir"} << QStringList{"#ff0000", "#00ff00"} << "yn"
@@ -156,6 +158,9 @@ private slots:
         QVERIFY(file.save());
         QCOMPARE(AgendaOptions::read(toolkit::ConfFile(path)), read);
         QCOMPARE(toolkit::ConfFile(path).readBool("Calendar", "WeekNumbers", true), false);
+        // No group for a user who never set an agenda, and no "@Invalid()" for an emptied list.
+        QCOMPARE(readAll(path).contains("[Agenda]"), !conf.isEmpty());
+        QVERIFY(!readAll(path).contains("@Invalid"));
         QCOMPARE(agenda::expandHome("~/cal.ics"), QDir::homePath() + "/cal.ics");
         QCOMPARE(agenda::expandHome("/x/~/cal.ics"), QString("/x/~/cal.ics"));
     }
