@@ -136,8 +136,11 @@ void Agenda::takeResult()
             reload();
         return;
     }
-    // Moved out, so that the future keeps no second copy.
-    m_data = m_result.future().takeResult();
+    // Moved out, so that the future keeps no second copy; the old data is
+    // freed by the reader's thread, not the window's.
+    AgendaData old = std::exchange(m_data, m_result.future().takeResult());
+    const QFuture<void> freed = QtConcurrent::run(&m_pool, [old = std::move(old)] {});
+    Q_UNUSED(freed)
     m_follower->watch(m_data.watchFiles, m_data.watchFolders);
     m_reminders->setData(m_data);
     emit changed();

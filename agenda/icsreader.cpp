@@ -74,8 +74,10 @@ void resolveZone(icalcomponent *calendar, icalproperty *prop, icaltimetype &t)
 // inside the calendar, by kind.
 struct Blocks
 {
-    QList<QByteArray> timezones;
-    QList<QByteArray> events;
+    // Where each block starts in the text and how long it is: the text is
+    // not copied a second time.
+    QList<std::pair<qsizetype, qsizetype>> timezones;
+    QList<std::pair<qsizetype, qsizetype>> events;
     bool calendarEnded = false;
     bool calendarBegun = false;
 };
@@ -91,11 +93,16 @@ Blocks splitBlocks(const QByteArray &text)
         qsizetype eol = text.indexOf('\n', pos);
         if (eol < 0)
             eol = text.size();
-        const QByteArray line = text.mid(pos, eol - pos).trimmed().toUpper();
+        const QByteArrayView line = QByteArrayView(text).sliced(pos, eol - pos).trimmed();
         const qsizetype lineStart = pos;
         pos = eol + 1;
-        if (line.startsWith("BEGIN:")) {
-            const QByteArray kind = line.mid(6);
+        // Names are case-insensitive; most lines are neither.
+        const bool begin = line.size() > 6 && qstrnicmp(line.data(), "BEGIN:", 6) == 0;
+        const bool end = !begin && line.size() > 4 && qstrnicmp(line.data(), "END:", 4) == 0;
+        if (!begin && !end)
+            continue;
+        const QByteArray kind = line.sliced(begin ? 6 : 4).toByteArray().toUpper();
+        if (begin) {
             if (depth == 0 && kind == "VCALENDAR")
                 blocks.calendarBegun = true;
             if (depth == 1 && (kind == "VEVENT" || kind == "VTIMEZONE")) {
@@ -103,14 +110,13 @@ Blocks splitBlocks(const QByteArray &text)
                 blockKind = kind;
             }
             ++depth;
-        } else if (line.startsWith("END:")) {
+        } else {
             --depth;
-            if (depth == 1 && blockStart >= 0 && line.mid(4) == blockKind) {
-                const QByteArray block = text.mid(blockStart, pos - blockStart);
-                (blockKind == "VEVENT" ? blocks.events : blocks.timezones).push_back(block);
+            if (depth == 1 && blockStart >= 0 && kind == blockKind) {
+                (blockKind == "VEVENT" ? blocks.events : blocks.timezones).push_back({blockStart, pos - blockStart});
                 blockStart = -1;
             }
-            if (depth == 0 && line.mid(4) == "VCALENDAR")
+            if (depth == 0 && kind == "VCALENDAR")
                 blocks.calendarEnded = true;
             depth = std::max(depth, 0);
         }
@@ -148,15 +154,15 @@ public:
         if (!blocks.calendarBegun)
             return QStringLiteral("non è un file iCalendar");
         m_holder.reset(icalcomponent_new(ICAL_VCALENDAR_COMPONENT));
-        for (const QByteArray &block : blocks.timezones) {
-            icalcomponent *zone = icalparser_parse_string(block.constData());
+        for (const auto &[start, length] : blocks.timezones) {
+            icalcomponent *zone = icalparser_parse_string(text.mid(start, length).constData());
             if (zone && icalcomponent_isa(zone) == ICAL_VTIMEZONE_COMPONENT)
                 icalcomponent_add_component(m_holder.get(), zone);
             else if (zone)
                 icalcomponent_free(zone);
         }
-        for (const QByteArray &block : blocks.events)
-            readEvent(block);
+        for (const auto &[start, length] : blocks.events)
+            readEvent(text.mid(start, length));
         dropOverridden();
         if (!blocks.calendarEnded)
             return QStringLiteral("file troncato (manca la fine del calendario)");
@@ -315,9 +321,10 @@ private:
         icalrecur_iterator *it = icalrecur_iterator_new(rule, start);
         if (!it)
             return;
-        // A rule finer than a day started long ago would run through every
-        // step up to the days asked for: it starts there instead.
-        if (rule.freq < ICAL_DAILY_RECURRENCE && rule.count == 0 && instantOf(start) < m_windowStart - reach) {
+        // A rule started long ago would run through every step up to the
+        // days asked for (a second's rule through millions): it starts
+        // there instead. A COUNT needs every step from the first.
+        if (rule.count == 0 && instantOf(start) < m_windowStart - reach - SecsPerDay) {
             icaltimetype from = icaltime_from_timet_with_zone(time_t(m_windowStart - reach), 0, icaltimezone_get_utc_timezone());
             if (start.zone)
                 from = icaltime_convert_to_zone(from, const_cast<icaltimezone *>(start.zone));

@@ -37,23 +37,29 @@ void Reminders::setData(const AgendaData &data)
 {
     if (!m_lastChecked.isValid())
         m_lastChecked = toolkit::desktop().now();
-    const QDate today = toolkit::desktop().now().date();
     m_pending.clear();
-    for (const Reminder &reminder : data.reminders) {
-        const Occurrence &o = data.occurrences.at(reminder.occurrence);
-        const QDate day = o.allDay ? o.firstDay : o.start.toLocalTime().date();
-        QString body = dayLineText(o, day);
-        if (day != today)
-            body = QLocale().toString(day, QStringLiteral("dddd d MMMM")) + QStringLiteral(", ") + body;
-        m_pending.push_back({reminder.at, reminder.key, o.summary, body});
-    }
-    // Keys of reminders no longer read would only grow the set.
+    // Only what is still to come: a file read has hundreds of reminders in
+    // the past, and the window's thread does this.
+    for (const Reminder &reminder : data.reminders)
+        if (reminder.at > m_lastChecked)
+            m_pending.push_back({reminder.at, reminder.key, data.occurrences.at(reminder.occurrence)});
+    // Keys of reminders no longer read would only grow the set; those read
+    // stay, so that a clock set back shows none of them twice.
     QSet<QString> stillThere;
-    for (const Pending &p : std::as_const(m_pending))
-        if (m_shown.contains(p.key))
-            stillThere.insert(p.key);
+    for (const Reminder &reminder : data.reminders)
+        if (m_shown.contains(reminder.key))
+            stillThere.insert(reminder.key);
     m_shown = stillThere;
     check();
+}
+
+QString Reminders::bodyOf(const Occurrence &o)
+{
+    const QDate day = o.allDay ? o.firstDay : o.start.toLocalTime().date();
+    const QString line = dayLineText(o, day);
+    if (day == toolkit::desktop().now().date())
+        return line;
+    return QLocale().toString(day, QStringLiteral("dddd d MMMM")) + QStringLiteral(", ") + line;
 }
 
 void Reminders::check()
@@ -82,11 +88,11 @@ void Reminders::check()
         if (missed) {
             QStringList lines;
             for (const Pending &p : std::as_const(due))
-                lines << p.body;
+                lines << bodyOf(p.occurrence);
             m_notifier.notify(QStringLiteral("%1 promemoria nel frattempo").arg(due.size()), lines.join(QLatin1Char('\n')));
         } else {
             for (const Pending &p : std::as_const(due))
-                m_notifier.notify(p.title, p.body);
+                m_notifier.notify(p.occurrence.summary, bodyOf(p.occurrence));
         }
     }
     arm();

@@ -34,9 +34,9 @@ private:
     {
         QDateTime at;
         QString key;
-        QString title;
-        QString body;
+        Occurrence occurrence; // told in words only when shown
     };
+    static QString bodyOf(const Occurrence &occurrence);
     void arm();
 
     Notifier &m_notifier;
