@@ -362,6 +362,11 @@ private slots:
         QVERIFY(read.wait(10000));
         QTRY_VERIFY_WITH_TIMEOUT(!agenda->isReading(), 10000);
         QCOMPARE(texts(agenda->dayLines(QDate(2026, 3, 10))), expected);
+        if (change != u"rename")
+            return;
+        // The file that came by a rename is watched in its turn.
+        writeFile(file, QByteArray(moved).replace("20260310", "20260312"));
+        QTRY_COMPARE_WITH_TIMEOUT(texts(agenda->dayLines(QDate(2026, 3, 10))), QStringList(), 10000);
     }
 
     void page()
