@@ -557,10 +557,13 @@ WatchList watchList(const QString &path)
     const QFileInfo info(path);
     if (info.isDir()) {
         list.files = folderFiles(path, &list.folders);
-    } else {
+    } else if (info.exists()) {
+        // Saved in place or replaced by a rename (the old file goes), the
+        // file's own watch tells; its folder's would wake the clock for
+        // every other file there (a download folder, /tmp).
         list.files << path;
-        // A file replaced by a rename, or one that does not exist yet,
-        // shows in its folder.
+    } else {
+        // Not there yet: its folder tells when it comes.
         list.folders << info.absolutePath();
     }
     return list;
