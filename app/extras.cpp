@@ -1,5 +1,7 @@
 #include "app/extras.h"
 
+#include "agenda/agenda.h"
+#include "agenda/agendapage.h"
 #include "calendar/calendarpage.h"
 #include "calendar/monthcalendar.h"
 #include "app/worldview.h"
@@ -15,6 +17,7 @@
 Extras::Extras(QString confPath, QObject *parent)
     : QObject(parent)
     , m_confPath(std::move(confPath))
+    , m_agenda(new agenda::Agenda(nullptr, this))
     , m_chime(new worldclock::Chime(this))
 {
 }
@@ -30,6 +33,21 @@ void Extras::load()
 void Extras::setCalendar(MonthCalendar *calendar)
 {
     m_monthCalendar = calendar;
+    // The agenda's events are the calendar's day notes; the agenda reads
+    // the days around the month shown.
+    const QPointer<agenda::Agenda> events(m_agenda);
+    calendar->setDayNotesProvider([events](const QDate &day) {
+        QList<calendar::DayNote> notes;
+        if (events) {
+            for (const agenda::DayLine &line : events->dayLines(day))
+                notes.push_back({line.text, line.color});
+        }
+        return notes;
+    });
+    connect(m_agenda, &agenda::Agenda::changed, calendar, &MonthCalendar::refreshDayNotes);
+    connect(calendar, &QCalendarWidget::currentPageChanged, m_agenda,
+            [this](int year, int month) { m_agenda->setShownMonth(QDate(year, month, 1)); });
+    m_agenda->setShownMonth(calendar->selectedDate());
     applyAll();
 }
 
@@ -40,11 +58,13 @@ void Extras::readFrom(const toolkit::ConfFile &file)
     m_calendar = calendar::CalendarOptions::read(file);
     m_zones = worldclock::ZoneOptions::read(file);
     m_chimeOptions = worldclock::ChimeOptions::read(file);
+    m_agendaOptions = agenda::AgendaOptions::read(file);
 }
 
 void Extras::writeTo(toolkit::ConfFile &file) const
 {
     m_calendar.write(file);
+    m_agendaOptions.write(file);
     m_zones.write(file);
     m_chimeOptions.write(file);
 }
@@ -58,6 +78,7 @@ void Extras::attachWorld(WorldView *view)
 
 void Extras::applyAll()
 {
+    m_agenda->setOptions(m_agendaOptions);
     if (m_monthCalendar)
         m_monthCalendar->setOptions(m_calendar);
     if (m_world)
@@ -76,6 +97,13 @@ void Extras::showDialog(QWidget *parent)
         if (m_monthCalendar)
             m_monthCalendar->setOptions(calendarPage->options());
     });
+    auto *agendaPage = new agenda::AgendaPage(m_agendaOptions);
+    agendaPage->setErrors(m_agenda->errors());
+    dialog.addPage(agendaPage, QString::fromUtf8(agenda::AgendaPage::Title));
+    connect(agendaPage, &agenda::AgendaPage::changed, this,
+            [this, agendaPage] { m_agenda->setOptions(agendaPage->options()); });
+    // What is wrong with which file, as the files are read again.
+    connect(m_agenda, &agenda::Agenda::changed, agendaPage, [this, agendaPage] { agendaPage->setErrors(m_agenda->errors()); });
     auto *zonesPage = new worldclock::ZonesPage(m_zones);
     dialog.addPage(zonesPage, QString::fromUtf8(worldclock::ZonesPage::Title));
     connect(zonesPage, &worldclock::ZonesPage::changed, this, [this, zonesPage] {
@@ -96,6 +124,7 @@ void Extras::showDialog(QWidget *parent)
     m_calendar = calendarPage->options();
     m_zones = zonesPage->options();
     m_chimeOptions = soundsPage->options();
+    m_agendaOptions = agendaPage->options();
     toolkit::ConfFile file(m_confPath);
     writeTo(file);
     QString error;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "agenda/agendaoptions.h"
 #include "calendar/calendaroptions.h"
 #include "worldclock/worldoptions.h"
 
@@ -10,6 +11,7 @@
 class MonthCalendar;
 class QWidget;
 class WorldView;
+namespace agenda { class Agenda; }
 namespace toolkit { class ConfFile; }
 namespace worldclock { class Chime; }
 
@@ -43,6 +45,9 @@ public:
     // settings from then on.
     void setCalendar(MonthCalendar *calendar);
     const calendar::CalendarOptions &calendarOptions() const { return m_calendar; }
+    // The user's agenda: its events as the calendar's day notes, and the
+    // list the window shows under the calendar while one is configured.
+    agenda::Agenda &agenda() const { return *m_agenda; }
 
 private:
     void readFrom(const toolkit::ConfFile &file);
@@ -52,6 +57,8 @@ private:
 
     QString m_confPath;
     calendar::CalendarOptions m_calendar;
+    agenda::AgendaOptions m_agendaOptions;
+    agenda::Agenda *m_agenda = nullptr;
     QPointer<MonthCalendar> m_monthCalendar;
     worldclock::ZoneOptions m_zones;
     worldclock::ChimeOptions m_chimeOptions;

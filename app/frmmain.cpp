@@ -3,6 +3,8 @@
 #include "app/docking.h"
 #include "app/mainparts.h"
 #include "app/windowframe.h"
+#include "agenda/agenda.h"
+#include "agenda/agendaview.h"
 #include "app/extras.h"
 #include "app/panelmenu.h"
 #include "calendar/monthcalendar.h"
@@ -223,7 +225,7 @@ MonthCalendar *frmMain::mthView()
 void frmMain::Form_Resize()
 {
     m_frame->holdMinimum(minimumPx()); // window-manager hook: a higher minimum once the size is set
-    const double minHeight = m_calendarOpen ? MinHeightOpen + m_world->panelHeight() : MinHeightClosed;
+    const double minHeight = m_calendarOpen ? MinHeightOpen + panelRowsRoom() : MinHeightClosed;
     if (Height() < minHeight) {
         setHeight(minHeight);
         return;
@@ -240,7 +242,7 @@ void frmMain::Form_Resize()
     const double dialTop = 0;
     const double dialLeft = barLeft + barWidth;
     const double dialWidth = ScaleWidth() - barWidth;
-    const double dialHeight = m_calendarOpen ? Height() - PanelRoom - m_world->panelHeight() : ScaleHeight();
+    const double dialHeight = m_calendarOpen ? Height() - PanelRoom - panelRowsRoom() : ScaleHeight();
     setChildTwips(m_dial, dialLeft, dialTop, dialWidth, dialHeight);
 
     setChildTwips(m_picBar, barLeft, twipsOf(bar.y()), barWidth, ScaleHeight());
@@ -262,6 +264,8 @@ void frmMain::Form_Resize()
     m_calendarTop = timeTop + twipsOf(m_lblTime->height()) + m_world->placeBelow(m_lblTime) + PanelGap;
     if (m_mthView)
         m_mthView->move(m_mthView->x(), toPxInt(m_calendarTop));
+    if (m_agendaView && m_mthView)
+        m_agendaView->move(m_mthView->x(), m_mthView->y() + m_mthView->height() + toPxInt(PanelGap));
 
     if (m_calendarOpen)
         setWidth(twipsOf(mthView()->width()) + barLeft + barWidth + CalendarSideMargin);
@@ -272,7 +276,7 @@ void frmMain::Form_Resize()
 // The window manager is told the minimum size as well (WindowFrame).
 QSize frmMain::minimumPx() const
 {
-    return {toPxInt(MinWidth), toPxInt(m_calendarOpen ? MinHeightOpen + m_world->panelHeight() : MinHeightClosed)};
+    return {toPxInt(MinWidth), toPxInt(m_calendarOpen ? MinHeightOpen + panelRowsRoom() : MinHeightClosed)};
 }
 
 void frmMain::DrawBarTitle()
@@ -351,6 +355,7 @@ void frmMain::Form_Activate()
         m_extras->attachWorld(m_world);
         if (m_mthView)
             m_extras->setCalendar(m_mthView);
+        placeAgenda();
     }
     m_mdlMain->LoadSettings();
 
@@ -478,9 +483,49 @@ void frmMain::showDateAndTime(const QDateTime &now)
     }
     const int second = now.time().msecsSinceStartOfDay() / MsecsPerSecond;
     if (second != m_labelsSecond) {
+        if (m_agendaView && second / 60 != m_labelsSecond / 60)
+            m_agendaView->refresh(); // what has ended leaves the list
         m_lblTime->setText(toolkit::clockTime(now.time()));
         m_labelsSecond = second;
     }
+}
+
+// The agenda's list under the calendar: made with the calendar once the
+// settings are known, shown while an agenda is configured. The open panel
+// grows by its room then, and is as designed otherwise.
+void frmMain::placeAgenda()
+{
+    if (!m_extras || !m_mthView)
+        return;
+    if (!m_agendaView) {
+        m_agendaView = new agenda::AgendaView(m_extras->agenda(), m_client);
+        m_agendaView->hide();
+        m_agendaView->setFixedWidth(m_mthView->width());
+        m_agendaView->setDate(m_mthView->selectedDate());
+        connect(m_mthView, &QCalendarWidget::selectionChanged, m_agendaView,
+                [this] { m_agendaView->setDate(m_mthView->selectedDate()); });
+        connect(&m_extras->agenda(), &agenda::Agenda::changed, this, &frmMain::placeAgenda);
+    }
+    const bool shown = m_extras->agenda().active();
+    if (shown == !m_agendaView->isHidden())
+        return;
+    const double before = agendaRoom();
+    m_agendaView->setVisible(shown);
+    if (m_calendarOpen)
+        setHeight(Height() + agendaRoom() - before);
+    Form_Resize();
+}
+
+double frmMain::agendaRoom() const
+{
+    return m_agendaView && !m_agendaView->isHidden() ? twipsOf(m_agendaView->height()) + PanelGap : 0;
+}
+
+// What the open panel holds beyond its classic rows: the other zones' lines
+// under the time, the agenda under the calendar.
+double frmMain::panelRowsRoom() const
+{
+    return m_world->panelHeight() + agendaRoom();
 }
 
 void frmMain::cmdMonth_Click()
@@ -493,8 +538,10 @@ void frmMain::cmdMonth_Click()
         m_frame->resize(QSize(width(), m_closedHeightPx), minimumPx());
     } else {
         m_closedHeightPx = height();
+        mthView();
+        placeAgenda(); // while the panel is still closed: the height below makes its room
         m_calendarOpen = true;
-        setHeight(twipsOf(mthView()->y() + mthView()->height()) + CalendarMargin);
+        setHeight(twipsOf(mthView()->y() + mthView()->height()) + CalendarMargin + agendaRoom());
     }
     Form_Resize();
     // The time label shows seconds; it opens showing the current ones.
@@ -507,10 +554,9 @@ void frmMain::cmdMonth_Click()
 void frmMain::panelRowsChanged()
 {
     if (m_calendarOpen)
-        setHeight(twipsOf(m_dial->y() + m_dial->height()) + PanelRoom + m_world->panelHeight());
+        setHeight(twipsOf(m_dial->y() + m_dial->height()) + PanelRoom + panelRowsRoom());
     Form_Resize();
 }
-
 
 void frmMain::cmdClose_Click()
 {

@@ -21,6 +21,7 @@ class Extras;
 class WorldView;
 class mdlMain;
 class WindowFrame;
+namespace agenda { class AgendaView; }
 namespace toolkit { class DockedWindow; class PictureBox; class Ticker; }
 
 // The clock's main window: a frameless, resizable window docked at the
@@ -77,6 +78,9 @@ public:
     QLabel *lblDate() const { return m_lblDate; }
     QLabel *lblTime() const { return m_lblTime; }
     MonthCalendar *mthView();
+    // The agenda's list under the calendar, once both are made; shown
+    // only while an agenda is configured.
+    agenda::AgendaView *agendaView() const { return m_agendaView; }
     // The features beyond the classic clock, from the first activation on.
     Extras *extras() const { return m_extras; }
     toolkit::Ticker *Timer1() const { return m_timer; }
@@ -103,6 +107,9 @@ private:
                       float angle, float x, float y, const QRectF &clip = QRectF());
     void showModal(QDialog *dialog);
     void setChildTwips(QWidget *child, double left, double top, double width, double height);
+    void placeAgenda();
+    double agendaRoom() const;
+    double panelRowsRoom() const;
 
     QWidget *m_client = nullptr;
     toolkit::PictureBox *m_picBar = nullptr;
@@ -113,6 +120,7 @@ private:
     QLabel *m_lblDate = nullptr;
     QLabel *m_lblTime = nullptr;
     MonthCalendar *m_mthView = nullptr;
+    agenda::AgendaView *m_agendaView = nullptr;
     PanelMenu *m_panelMenu = nullptr;
     Extras *m_extras = nullptr;
     toolkit::Ticker *m_timer = nullptr;

@@ -22,7 +22,7 @@ ensure_packages() {
 
 # What building and running the clock needs (README's "Installing" reads
 # this list).
-BUILD_PACKAGES=(qt6-base-dev qt6-translations-l10n cmake g++ make fonts-liberation2 libgl-dev libxcb-xinput-dev pkg-config libcanberra-dev)
+BUILD_PACKAGES=(qt6-base-dev qt6-translations-l10n cmake g++ make fonts-liberation2 libgl-dev libxcb-xinput-dev pkg-config libcanberra-dev libical-dev)
 
 # What the desktop tests need besides: an X server, two window managers
 # (openbox, icewm), a compositor, and the tools that drive and photograph

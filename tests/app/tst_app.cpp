@@ -2,10 +2,14 @@
 // while hidden; the minimum sizes, the bar's title or the border width's normal form wrong; "Opzioni" made
 // early, opened by the wrong input, Cancel not restoring the file or a hand edit not applied; a screen reader
 // told of the clock more than once a minute; the bar's title over the buttons; a window that grows at each
-// opening and closing of the panel; zone lines that push the dial, overlap the calendar or outlive Annulla.
+// opening and closing of the panel; zone lines that push the dial, overlap the calendar or outlive Annulla;
+// the agenda's events missing from the panel, or its room kept when it is switched off.
 #include "tests/support/fakedesktop.h"
 #include "tests/support/optionsfixture.h"
+#include "agenda/agendapage.h"
+#include "agenda/agendaview.h"
 #include "app/docking.h"
+#include "app/extras.h"
 #include "app/frmmain.h"
 #include "app/worldview.h"
 #include "worldclock/zonespage.h"
@@ -638,6 +642,43 @@ private slots:
         box.setBackColor(toolkit::rgbColor(0x12, 0x34, 0x56));
         QCOMPARE(spokenBy(&box), 1);
         QAccessible::installUpdateHandler(previous);
+    }
+
+    // An agenda configured: its events are the calendar's day names and the list under the calendar, which the
+    // open panel makes room for; switched off in "Altre opzioni…" the panel is as designed, Annulla brings it back.
+    void agendaInThePanel()
+    {
+        QVERIFY(writeFile(m_dir->filePath("Tickora.conf"),
+                          "[Agenda]\nSources=" TICKORA_AGENDA_DATA_DIR "/alarm.ics\nColors=#00c000\n"));
+        fake->time = QDateTime(QDate(2026, 3, 9), QTime(8, 0));
+        frmMain &window = open();
+        window.cmdMonth()->click();
+        const QString dash = QString(QChar(0x2013));
+        MonthCalendar *calendar = window.mthView();
+        QTRY_COMPARE_WITH_TIMEOUT(calendar->dayNames(QDate(2026, 3, 9)),
+                                  (QStringList{"Compleanno di Anna", "09:30" + dash + "10:00 Dentista",
+                                               "18:00" + dash + "20:00 Treno per Milano"}),
+                                  10000);
+        agenda::AgendaView *list = window.agendaView();
+        QVERIFY(list && !list->isHidden());
+        QCOMPARE(list->shownLines().first(), QString("Compleanno di Anna"));
+        const int openHeight = window.height();
+        QVERIFY(list->y() > calendar->geometry().bottom());
+        QVERIFY(list->geometry().bottom() < window.clientArea()->height() + 1);
+
+        fake->onModal = [&](QDialog *dialog) {
+            auto *page = dialog->findChild<agenda::AgendaPage *>();
+            page->sourceList()->item(0)->setCheckState(Qt::Unchecked);
+            [&] { QTRY_VERIFY_WITH_TIMEOUT(list->isHidden(), 10000); }();
+            // The designed panel: the calendar at the window's foot again.
+            [&] { QVERIFY(window.height() < openHeight); }();
+            [&] { QVERIFY(calendar->dayNames(QDate(2026, 3, 9)).isEmpty()); }();
+            return int(QDialog::Rejected);
+        };
+        window.extras()->showDialog(&window);
+        QTRY_VERIFY_WITH_TIMEOUT(!list->isHidden(), 10000);
+        QCOMPARE(window.height(), openHeight);
+        QCOMPARE(calendar->dayNames(QDate(2026, 3, 9)).size(), 3);
     }
 };
 

@@ -7,7 +7,7 @@
 set -uo pipefail
 here=$(dirname "$0")
 . "$here/session.sh"
-for file in scenarios.sh a11y.sh timejumps.sh badenv.sh package.sh launch.sh wm.sh calendar.sh worldclock.sh; do . "$here/$file"; done
+for file in scenarios.sh a11y.sh timejumps.sh badenv.sh package.sh launch.sh wm.sh calendar.sh worldclock.sh agenda.sh; do . "$here/$file"; done
 trap stop_session EXIT
 SCENARIO=session
 start_session
