@@ -38,20 +38,21 @@ QString zoneFile()
     return folder + u'/' + tz;
 }
 
-// "TZ=" and then "/./" or "///" before the zone file's absolute path: the
-// same file either way. The byte that tells them apart is flipped in place,
-// so the environment never grows, shrinks or moves.
+// TZ rewritten once so that a byte of it can be flipped in place, naming
+// the same file either way, and the environment never grows, shrinks or
+// moves. A zone's name stays relative ("././Europe/Rome" or
+// ".///Europe/Rome"): Qt's time zones read TZ too and find only names under
+// the zone folder. A path stays a path ("/./path" or "///path").
 constexpr std::size_t MaxZonePath = 4096;
-constexpr std::size_t FlipIndex = 4; // "TZ=/" then '.' or '/'
 std::array<char, MaxZonePath + 8> zoneEntry{};
-bool zoneEntryInUse = false;
+std::size_t flipIndex = 0; // none until TZ is settled
 
 // Makes the C library read the zone again: with TZ unset it looks whether
 // the file changed by itself; with TZ set, only when TZ's value changed.
 void reloadZone()
 {
-    if (zoneEntryInUse) {
-        std::atomic_ref<char> flip(zoneEntry[FlipIndex]);
+    if (flipIndex > 0) {
+        std::atomic_ref<char> flip(zoneEntry[flipIndex]);
         flip.store(flip.load() == '.' ? '/' : '.');
     }
     tzset();
@@ -69,12 +70,17 @@ void TimeWatch::settleZoneVariable()
     if (!qEnvironmentVariableIsSet("TZ"))
         return; // the C library notices a changed /etc/localtime by itself
     const QString file = zoneFile();
-    const QByteArray path = QFile::encodeName(QFileInfo(file).absoluteFilePath());
+    QString tz = qEnvironmentVariable("TZ");
+    if (tz.startsWith(u':'))
+        tz.remove(0, 1);
+    const bool named = !QDir::isAbsolutePath(tz);
+    const QByteArray value = QFile::encodeName(named ? tz : QFileInfo(file).absoluteFilePath());
     // A rule such as "CET-1CEST" names no file and never changes.
-    if (!QFileInfo::exists(file) || std::size_t(path.size()) > MaxZonePath)
+    if (!QFileInfo::exists(file) || std::size_t(value.size()) > MaxZonePath)
         return;
-    std::snprintf(zoneEntry.data(), zoneEntry.size(), "TZ=/.%s", path.constData());
-    zoneEntryInUse = putenv(zoneEntry.data()) == 0;
+    std::snprintf(zoneEntry.data(), zoneEntry.size(), named ? "TZ=././%s" : "TZ=/.%s", value.constData());
+    if (putenv(zoneEntry.data()) == 0)
+        flipIndex = named ? 5 : 4; // the dot after "TZ=./", or after "TZ=/"
 }
 
 TimeWatch::TimeWatch(QObject *parent)

@@ -112,6 +112,20 @@ private slots:
         QCOMPARE(at(box->grab().toImage(), point.x(), point.y()), expected);
     }
 
+    // TZ names a zone: once settled it is still one Qt knows, so the other zones' offsets and the chime's hours
+    // are reckoned from the right local zone.
+    void zoneNamedInTz()
+    {
+        qputenv("TZ", "Asia/Kolkata");
+        TimeWatch::settleZoneVariable();
+        tzset();
+        const QDateTime now = QDateTime::currentDateTime();
+        QCOMPARE(now.offsetFromUtc(), 19800);
+        QCOMPARE(now.timeZone().offsetFromUtc(now), 19800);
+        qunsetenv("TZ");
+        tzset();
+    }
+
     // TZ names a link, re-pointed by a rename as tools do: local time follows at once; a file made and
     // removed beside it ticks nothing.
     void zoneFileWatch()
