@@ -72,8 +72,7 @@ constexpr double ButtonGap = 30;
 constexpr double CalendarMargin = 120;
 constexpr double CalendarSideMargin = 180;
 
-// The calendar's design place and size: left, top, width, height.
-struct TwipsRect { double left, top, width, height; };
+// The calendar's design place and size.
 constexpr TwipsRect CalendarRect{300, 3240, 2715, 2370};
 
 constexpr double LabelFontPt = 8.25;

@@ -13,8 +13,7 @@
 
 namespace {
 
-// Design places and sizes of the children: left, top, width, height.
-struct TwipsRect { double left, top, width, height; };
+// Design places and sizes of the children.
 constexpr TwipsRect BarRect{0, 0, 270, 5625};
 constexpr TwipsRect CloseRect{60, 60, 195, 210};
 constexpr TwipsRect AboutRect{60, 300, 195, 210};

@@ -7,6 +7,12 @@ class QWidget;
 class Tickdial;
 namespace toolkit { class PictureBox; }
 
+// A child's design place and size in twips: left, top, width, height.
+struct TwipsRect
+{
+    double left, top, width, height;
+};
+
 // The main window's children as designed, made on its client area in tab
 // order (dial, bar, close, date, time, month, about) at their design
 // places, with their captions, fonts, colours and what assistive
