@@ -295,7 +295,6 @@ private slots:
         QTest::addColumn<bool>("late");       // the pointer is already at the release when the press is handled
         QTest::addColumn<bool>("comingOut");  // pressed on the hidden strip before its arrival was reported
         QTest::addColumn<int>("expectedX");
-        QTest::newRow("released far away") << QByteArray("0") << QPoint(-300, 400) << false << false << 1080;
         QTest::newRow("events handled late") << QByteArray("0") << QPoint(-300, 400) << true << false << 1080;
         QTest::newRow("auto-hide, released on the bar") << QByteArray("1") << QPoint(30, 0) << false << false << 1080;
         QTest::newRow("auto-hide, released far away") << QByteArray("1") << QPoint(-300, 400) << false << false
@@ -571,14 +570,11 @@ private slots:
         tick(QTime(3, 0));
         g_spoken.clear();
         QSet<QString> heard;
-        QSet<QString> labels;
         for (int ms = 0; ms < 60000; ms += 300) {
             tick(QTime(3, 0).addMSecs(ms));
             heard << read();
-            labels << w.lblTime()->text();
         }
         w.Tickdial1()->setLancetHourColor(toolkit::ColorRed);
-        QCOMPARE(labels.size(), 60);
         QCOMPARE(heard.size(), 1);
         QCOMPARE(g_spoken.size(), 0);
         tick(QTime(3, 1));

@@ -94,7 +94,6 @@ private slots:
         QTest::newRow("defaults, new file") << DefaultOptionsText << int(KeySet::Defaults);
         QTest::newRow("defaults, saved") << SavedDefaults << int(KeySet::Saved);
         QTest::newRow("custom, saved") << CustomFile << int(KeySet::Saved);
-        QTest::newRow("width as typed") << custom("BorderWidth", "4.5") << int(KeySet::Saved);
     }
     void fileBytes()
     {
@@ -273,13 +272,11 @@ private slots:
         }
     }
 
-    // The slider moved from the keyboard or by a screen reader, or "Normalizza": the opacity follows at once
-    // and OK saves it.
+    // The slider moved by a screen reader, or "Normalizza": the opacity follows at once and OK saves it.
     void slider_data()
     {
         QTest::addColumn<std::function<void(frmOption &)>>("move");
         QTest::addColumn<int>("alpha");
-        QTest::newRow("keyboard") << std::function([](frmOption &d) { QTest::keyClick(d.Slider1(), Qt::Key_Home); }) << 0;
         QTest::newRow("screen reader") << std::function([](frmOption &d) {
             QAccessible::queryAccessibleInterface(d.Slider1())->valueInterface()->setCurrentValue(100);
         }) << 100;
@@ -368,11 +365,7 @@ private slots:
         const QString configFolder = config.filePath("nested/Tickora");
         // A program folder that cannot be written to (here: not there at all).
         QCOMPARE(mdlMain::chooseSettingsFolder(dir->filePath("missing"), configFolder), configFolder);
-        // Looking the place up makes nothing; the first save makes the folder.
-        QVERIFY(!QFileInfo(configFolder).exists());
-        module->setSettingsFolder(configFolder);
-        QVERIFY(module->SaveSettings(OptionsRecord(), nullptr));
-        QCOMPARE(readFile(configFolder + "/Options.dat"), SavedDefaults);
+        // (That the first save makes the nested folder is the desktop run's: scenario_bad_places_to_save.)
         QCOMPARE(mdlMain::chooseSettingsFolder(dir->path(), configFolder), dir->path());
         // An installed copy (its data folder beside it): its folder only if Options.dat is there.
         const QString installed = dir->filePath("usr/bin");

@@ -203,7 +203,6 @@ private slots:
         QTest::addColumn<QByteArray>("zone");
         QTest::newRow("three parts, a space for the underscore") << "buenos aires" << "Buenos Aires (America/Argentina/Buenos_Aires)"
                                                                  << QByteArray("America/Argentina/Buenos_Aires");
-        QTest::newRow("nowhere") << "atlantide" << QString() << QByteArray();
     }
     void citiesFound()
     {
@@ -215,8 +214,7 @@ private slots:
         completer->setCompletionPrefix(typed);
         QCOMPARE(completer->currentCompletion(), offered);
         QCOMPARE(ZonesPage::zoneIdFor(typed), zone);
-        if (!offered.isEmpty())
-            QCOMPARE(ZonesPage::zoneIdFor(offered), zone);
+        QCOMPARE(ZonesPage::zoneIdFor(offered), zone);
     }
 
     // Add, edit and remove as a user does; each tells the host.
