@@ -11,6 +11,7 @@
 #include "agenda/reminders.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/notificationserver.h"
+#include "tests/support/optionsfixture.h"
 #include "toolkit/conffile.h"
 
 #include <QtTest>
@@ -55,19 +56,6 @@ void setZone(const char *zone)
 {
     qputenv("TZ", zone);
     tzset();
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
 }
 
 } // namespace
@@ -138,7 +126,7 @@ private slots:
         QFETCH(QByteArray, conf);
         QTemporaryDir dir;
         const QString path = dir.filePath("Tickora.conf");
-        writeFile(path, conf);
+        QVERIFY(writeFile(path, conf));
         const AgendaOptions read = AgendaOptions::read(toolkit::ConfFile(path));
         QStringList paths, colors;
         QString enabled;
@@ -159,8 +147,8 @@ private slots:
         QCOMPARE(AgendaOptions::read(toolkit::ConfFile(path)), read);
         QCOMPARE(toolkit::ConfFile(path).readBool("Calendar", "WeekNumbers", true), false);
         // No group for a user who never set an agenda, and no "@Invalid()" for an emptied list.
-        QCOMPARE(readAll(path).contains("[Agenda]"), !conf.isEmpty());
-        QVERIFY(!readAll(path).contains("@Invalid"));
+        QCOMPARE(readFile(path).contains("[Agenda]"), !conf.isEmpty());
+        QVERIFY(!readFile(path).contains("@Invalid"));
         QCOMPARE(agenda::expandHome("~/cal.ics"), QDir::homePath() + "/cal.ics");
         QCOMPARE(agenda::expandHome("/x/~/cal.ics"), QString("/x/~/cal.ics"));
     }
@@ -170,28 +158,24 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QDate>("day");
         QTest::addColumn<QStringList>("lines");
-        const QString dash = QString(QChar(0x2013));
-        const auto at = [&](const char *from, const char *to, const char *what) {
-            return QStringList{QString::fromUtf8(from) + dash + QString::fromUtf8(to) + ' ' + QString::fromUtf8(what)};
-        };
-        QTest::newRow("weekly") << "weekly.ics" << QDate(2026, 3, 10) << at("10:00", "11:00", "Riunione");
-        QTest::newRow("weekly, after summer time") << "weekly.ics" << QDate(2026, 3, 31) << at("10:00", "11:00", "Riunione");
-        QTest::newRow("weekly, a year on") << "weekly.ics" << QDate(2027, 3, 2) << at("10:00", "11:00", "Riunione");
+        QTest::newRow("weekly") << "weekly.ics" << QDate(2026, 3, 10) << QStringList{"10:00\u201311:00 Riunione"};
+        QTest::newRow("weekly, after summer time") << "weekly.ics" << QDate(2026, 3, 31) << QStringList{"10:00\u201311:00 Riunione"};
+        QTest::newRow("weekly, a year on") << "weekly.ics" << QDate(2027, 3, 2) << QStringList{"10:00\u201311:00 Riunione"};
         QTest::newRow("EXDATE") << "weekly.ics" << QDate(2026, 3, 17) << QStringList();
         QTest::newRow("moved from") << "weekly.ics" << QDate(2026, 3, 24) << QStringList();
-        QTest::newRow("moved to") << "weekly.ics" << QDate(2026, 3, 26) << at("15:00", "16:00", "Riunione spostata");
+        QTest::newRow("moved to") << "weekly.ics" << QDate(2026, 3, 26) << QStringList{"15:00\u201316:00 Riunione spostata"};
         QTest::newRow("all-day, last of January") << "allday.ics" << QDate(2026, 1, 31) << QStringList{"Ferie"};
         QTest::newRow("all-day, 2 February") << "allday.ics" << QDate(2026, 2, 2) << QStringList{"Ferie"};
         QTest::newRow("all-day, end is exclusive") << "allday.ics" << QDate(2026, 2, 3) << QStringList();
         // The United States move to summer time on 8 March, Europe on 29 March.
-        QTest::newRow("New York, winter") << "newyork.ics" << QDate(2026, 3, 5) << at("15:00", "15:30", "Chiamata con New York");
-        QTest::newRow("New York, only there summer") << "newyork.ics" << QDate(2026, 3, 26) << at("14:00", "14:30", "Chiamata con New York");
-        QTest::newRow("New York, both summer") << "newyork.ics" << QDate(2026, 4, 2) << at("15:00", "15:30", "Chiamata con New York");
+        QTest::newRow("New York, winter") << "newyork.ics" << QDate(2026, 3, 5) << QStringList{"15:00\u201315:30 Chiamata con New York"};
+        QTest::newRow("New York, only there summer") << "newyork.ics" << QDate(2026, 3, 26) << QStringList{"14:00\u201314:30 Chiamata con New York"};
+        QTest::newRow("New York, both summer") << "newyork.ics" << QDate(2026, 4, 2) << QStringList{"15:00\u201315:30 Chiamata con New York"};
         QTest::newRow("New York, UNTIL") << "newyork.ics" << QDate(2026, 4, 9) << QStringList();
-        QTest::newRow("floating") << "floating.ics" << QDate(2026, 3, 10) << at("18:00", "19:00", "Palestra");
+        QTest::newRow("floating") << "floating.ics" << QDate(2026, 3, 10) << QStringList{"18:00\u201319:00 Palestra"};
         QTest::newRow("all-day first") << "alarm.ics" << QDate(2026, 3, 9)
-                                       << QStringList{"Compleanno di Anna"} + at("09:30", "10:00", "Dentista")
-                                              + at("18:00", "20:00", "Treno per Milano");
+                                       << QStringList{"Compleanno di Anna", "09:30\u201310:00 Dentista",
+                                                      "18:00\u201320:00 Treno per Milano"};
     }
     void days()
     {
@@ -210,9 +194,8 @@ private slots:
         setZone("America/New_York");
         fake->jumpTo(fake->time);
         waitForReading();
-        const QString dash = QString(QChar(0x2013));
-        QCOMPARE(texts(agenda->dayLines(QDate(2026, 3, 26))), QStringList{"09:00" + dash + "09:30 Chiamata con New York"});
-        QCOMPARE(texts(agenda->dayLines(QDate(2026, 3, 10))), QStringList{"18:00" + dash + "19:00 Palestra"});
+        QCOMPARE(texts(agenda->dayLines(QDate(2026, 3, 26))), QStringList{"09:00\u201309:30 Chiamata con New York"});
+        QCOMPARE(texts(agenda->dayLines(QDate(2026, 3, 10))), QStringList{"18:00\u201319:00 Palestra"});
         QVERIFY(agenda->dayLines(QDate(2026, 3, 10)).first().color != agenda->dayLines(QDate(2026, 3, 26)).first().color);
     }
 
@@ -221,9 +204,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes"); // empty: not made
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("error");
-        const QByteArray good = readAll(DataDir + "/allday.ics");
+        const QByteArray good = readFile(DataDir + "/allday.ics");
         QTest::newRow("missing") << QByteArray() << "assente.ics" << "assente.ics: non trovato";
-        QTest::newRow("missing folder") << QByteArray() << "cartella" << "cartella: non trovato";
         QTest::newRow("truncated") << good.left(good.size() - 20) << "tronco.ics"
                                    << "tronco.ics: file troncato (manca la fine del calendario)";
         QTest::newRow("malformed") << QByteArray("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:x\r\nDTSTART:domani\r\n"
@@ -244,7 +226,7 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             QVERIFY(file.resize(agenda::MaxFileBytes + 1)); // sparse: costs no disk
         } else if (!bytes.isEmpty()) {
-            writeFile(bad, bytes);
+            QVERIFY(writeFile(bad, bytes));
         }
         const QDateTime modified = QFileInfo(bad).lastModified();
         load({bad, DataDir + "/allday.ics"}, QDate(2026, 1, 1));
@@ -253,7 +235,7 @@ private slots:
         QCOMPARE(texts(agenda->dayLines(QDate(2026, 1, 30))), QStringList{"Ferie"}); // the other source still shows
         QCOMPARE(QFileInfo(bad).lastModified(), modified);
         if (name != u"enorme.ics" && !bytes.isEmpty())
-            QCOMPARE(readAll(bad), bytes);
+            QCOMPARE(readFile(bad), bytes);
     }
 
     void reminders()
@@ -268,8 +250,7 @@ private slots:
         QCOMPARE(notifier->shown, QStringList());
         fake->time = dentist;
         reminders.check();
-        const QString dash = QString(QChar(0x2013));
-        QCOMPARE(notifier->shown, QStringList{"Dentista | 09:30" + dash + "10:00 Dentista"});
+        QCOMPARE(notifier->shown, QStringList{"Dentista | 09:30\u201310:00 Dentista"});
         // Once: not again later, nor after the file is read again.
         fake->time = dentist.addSecs(120);
         fake->jumpTo(fake->time);
@@ -278,6 +259,14 @@ private slots:
         QCOMPARE(notifier->shown.size(), 1);
         // The train's reminder is at a given moment, 16:00 in Italy.
         QCOMPARE(reminders.nextDue(), QDateTime(QDate(2026, 3, 9), QTime(16, 0)));
+        // Switched off, it is neither due nor given.
+        AgendaOptions off = agenda->options();
+        off.reminders = false;
+        agenda->setOptions(off);
+        QVERIFY(!agenda->reminders().nextDue().isValid());
+        fake->time = QDateTime(QDate(2026, 3, 9), QTime(16, 0));
+        agenda->reminders().check();
+        QCOMPARE(notifier->shown.size(), 1);
     }
 
     void remindersAfterSleep()
@@ -286,24 +275,11 @@ private slots:
         load({DataDir + "/alarm.ics"});
         // Asleep from 8:00 to 17:00: both reminders passed; one summary says so.
         fake->jumpTo(QDateTime(QDate(2026, 3, 9), QTime(17, 0)));
-        const QString dash = QString(QChar(0x2013));
-        QCOMPARE(notifier->shown, QStringList{"2 promemoria nel frattempo | 09:30" + dash + "10:00 Dentista\n18:00" + dash
-                                              + "20:00 Treno per Milano"});
+        QCOMPARE(notifier->shown,
+                 QStringList{"2 promemoria nel frattempo | 09:30\u201310:00 Dentista\n18:00\u201320:00 Treno per Milano"});
         waitForReading();
         QCOMPARE(notifier->shown.size(), 1);
         QVERIFY(!agenda->reminders().nextDue().isValid());
-    }
-
-    void remindersOff()
-    {
-        load({DataDir + "/alarm.ics"});
-        AgendaOptions options = agenda->options();
-        options.reminders = false;
-        agenda->setOptions(options);
-        QVERIFY(!agenda->reminders().nextDue().isValid());
-        fake->time = QDateTime(QDate(2026, 3, 9), QTime(9, 15));
-        agenda->reminders().check();
-        QCOMPARE(notifier->shown, QStringList());
     }
 
     // The desktop's notification service gets the reminder, on a bus of the test's own.
@@ -345,19 +321,19 @@ private slots:
         load({dir.filePath("vdir")}, QDate(2026, 3, 1));
         QCOMPARE(texts(agenda->dayLines(QDate(2026, 3, 10))), QStringList());
         QSignalSpy read(agenda.get(), &Agenda::changed);
-        const QByteArray moved = readAll(DataDir + "/allday.ics").replace("20260130", "20260310").replace("20260203", "20260311");
+        const QByteArray moved = readFile(DataDir + "/allday.ics").replace("20260130", "20260310").replace("20260203", "20260311");
         QStringList expected{"Ferie"};
         if (change == u"save") {
-            writeFile(file, moved);
+            QVERIFY(writeFile(file, moved));
         } else if (change == u"rename") {
-            writeFile(folder + "/.ferie.tmp", moved);
+            QVERIFY(writeFile(folder + "/.ferie.tmp", moved));
             QVERIFY(::rename(qPrintable(folder + "/.ferie.tmp"), qPrintable(file)) == 0);
         } else if (change == u"remove") {
             QVERIFY(QFile::remove(file));
             expected.clear();
         } else {
-            writeFile(folder + "/nuovo.ics", readAll(DataDir + "/floating.ics"));
-            expected = QStringList{QString("18:00") + QChar(0x2013) + "19:00 Palestra"};
+            QVERIFY(writeFile(folder + "/nuovo.ics", readFile(DataDir + "/floating.ics")));
+            expected = QStringList{"18:00\u201319:00 Palestra"};
         }
         QVERIFY(read.wait(10000));
         QTRY_VERIFY_WITH_TIMEOUT(!agenda->isReading(), 10000);
@@ -365,7 +341,7 @@ private slots:
         if (change != u"rename")
             return;
         // The file that came by a rename is watched in its turn.
-        writeFile(file, QByteArray(moved).replace("20260310", "20260312"));
+        QVERIFY(writeFile(file, QByteArray(moved).replace("20260310", "20260312")));
         QTRY_COMPARE_WITH_TIMEOUT(texts(agenda->dayLines(QDate(2026, 3, 10))), QStringList(), 10000);
     }
 
@@ -406,8 +382,7 @@ private slots:
         fake->time = QDateTime(QDate(2026, 3, 9), QTime(10, 0));
         view.setDate(QDate(2026, 3, 10));
         view.setDate(QDate(2026, 3, 9));
-        const QString dash = QString(QChar(0x2013));
-        QCOMPARE(view.shownLines(), (QStringList{"Compleanno di Anna", "18:00" + dash + "20:00 Treno per Milano"}));
+        QCOMPARE(view.shownLines(), (QStringList{"Compleanno di Anna", "18:00\u201320:00 Treno per Milano"}));
         view.setFixedHeight(view.heightForLines(1));
         QCOMPARE(view.shownLines(), QStringList{"e altri 2 impegni"});
         view.setDate(QDate(2026, 3, 11));
@@ -423,7 +398,7 @@ private slots:
         const QList<agenda::DateRange> ranges{{QDate(2026, 2, 22), QDate(2026, 4, 7)}};
         for (const QString &name : corpus.entryList(QDir::Files)) {
             agenda::AgendaData data;
-            agenda::readCalendar(readAll(corpus.filePath(name)), ranges, 0, data);
+            agenda::readCalendar(readFile(corpus.filePath(name)), ranges, 0, data);
             agenda::finish(data, ranges);
             for (const agenda::Reminder &r : std::as_const(data.reminders))
                 QVERIFY2(r.occurrence < data.occurrences.size(), qPrintable(name));

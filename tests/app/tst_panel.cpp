@@ -2,25 +2,17 @@
 // opening instead); the date or time copied other than the labels show them; "Altre opzioni…" not showing a
 // change at once, Annulla not putting it back, OK not writing Tickora.conf; the settings not applied to the
 // calendar made later.
-#include "tests/support/fakedesktop.h"
-#include "tests/support/optionsfixture.h"
+#include "tests/support/clockfixture.h"
 #include "app/extras.h"
-#include "app/frmmain.h"
 #include "calendar/calendarpage.h"
 #include "calendar/monthcalendar.h"
-#include "settings/mdlmain.h"
 
 #include <QtTest>
 #include <QtWidgets>
 
-class tst_panel : public QObject
+class tst_panel : public QObject, ClockFixture
 {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakeDesktop> fake;
-    std::unique_ptr<frmMain> m_window;
-
-    QString confPath() const { return m_dir->filePath("Tickora.conf"); }
     // The clock with its panel open, on Easter Monday 2026 in Italian.
     frmMain &open(const QByteArray &conf)
     {
@@ -28,12 +20,10 @@ class tst_panel : public QObject
             [&] { QVERIFY(writeFile(confPath(), conf)); }();
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
         fake->time = QDateTime(QDate(2026, 4, 6), QTime(9, 5, 7));
-        m_window = std::make_unique<frmMain>();
-        m_window->settings().setSettingsFolder(m_dir->path());
-        m_window->show();
-        [&] { QVERIFY(QTest::qWaitForWindowActive(m_window.get())); }();
-        m_window->cmdMonth_Click();
-        return *m_window;
+        frmMain &w = ClockFixture::open();
+        [&] { QVERIFY(QTest::qWaitForWindowActive(&w)); }();
+        w.cmdMonth_Click();
+        return w;
     }
     // The menu now open, and its action of that caption (without its "&").
     static QAction *menuAction(const QString &caption)
@@ -53,18 +43,12 @@ class tst_panel : public QObject
     }
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        fake = std::make_unique<FakeDesktop>();
-        QVERIFY(writeFile(m_dir->filePath("Options.dat"), withLines(DefaultOptionsText, {"AutoHide=0"})));
-    }
+    void init() { setUp(); }
     void cleanup()
     {
         if (QWidget *popup = QApplication::activePopupWidget())
             popup->close();
-        m_window.reset();
-        fake.reset();
+        tearDown();
         QLocale::setDefault(QLocale::c());
     }
 

@@ -6,6 +6,7 @@
 #include "calendar/calendarpage.h"
 #include "calendar/holidays.h"
 #include "calendar/monthcalendar.h"
+#include "tests/support/optionsfixture.h"
 #include "toolkit/conffile.h"
 
 #include <QtTest>
@@ -231,10 +232,8 @@ private slots:
         QFETCH(QStringList, days);
         QTemporaryDir dir;
         const QString path = dir.filePath("Tickora.conf");
-        if (!file.isEmpty()) {
-            QFile out(path);
-            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
-        }
+        if (!file.isEmpty())
+            QVERIFY(writeFile(path, file));
         const calendar::CalendarOptions read = calendar::CalendarOptions::read(toolkit::ConfFile(path));
         QCOMPARE(read.weekNumbers, weekNumbers);
         QCOMPARE(read.holidays, holidays);

@@ -30,14 +30,7 @@ scenario_agenda_follow() {
     write_event 14 "$calendar"
     printf '[Agenda]\nSources=%s\nColors=#00c000\nEnabled=true\n' "$calendar" >"$APP_DIR/Tickora.conf"
     restart_clock
-    local try
-    opened() { geometry && [ "$h" -gt 300 ]; }
-    for try in 1 2 3; do
-        geometry
-        xdotool mousemove $((x + 4 + 9)) $((y + 4 + 20 + 7)) click 1 mousemove 10 10
-        ! wait_for 20 opened || break
-    done
-    opened || fail "the panel did not open"
+    open_panel
     local before after
     marks() { grab "${w}x${h}+$x+$y" "$SESSION_DIR/agenda.png" && green_pixels "$SESSION_DIR/agenda.png"; }
     seen() { read -r n mean < <(marks) && [ "$n" -gt 3 ]; }

@@ -158,6 +158,18 @@ open_options() {
     wait_for 20 beside || fail "the dialog did not open beside the clock"
     geometry
 }
+# Clicks ">" on the docked clock (APP_WIN, or the window $1) until its panel is open: a click that came
+# while the window was still being placed at start-up is given again. Leaves x y w h of the open clock.
+open_panel() {
+    local win=${1:-$APP_WIN} try
+    opened() { geometry "$win" && [ "$h" -gt 300 ] && [ $((x + w)) -eq 1280 ]; }
+    for try in 1 2 3; do
+        geometry "$win"
+        xdotool mousemove $((x + 4 + 9)) $((y + 4 + 20 + 7)) click 1 mousemove 10 10
+        ! wait_for 20 opened || return 0
+    done
+    fail "the panel did not open"
+}
 click_in_options() { xdotool mousemove $((dx + $1)) $((dy + $2)) click 1; }
 close_options() {
     xdotool key "$1"

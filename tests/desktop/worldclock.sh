@@ -10,14 +10,8 @@ scenario_world_zones() {
     printf '[Zones]\nList=America/New_York|Ufficio NY\n' >"$APP_DIR/Tickora.conf"
     restart_clock
     await_docked
-    local W='Orologio Plomb Tickora' line='Ufficio NY  07:00  −5 h' try
-    opened() { geometry && [ "$h" -gt 300 ]; }
-    for try in 1 2 3; do
-        geometry
-        xdotool mousemove $((x + 4 + 9)) $((y + 4 + 20 + 7)) click 1 mousemove 10 10
-        ! wait_for 20 opened || break
-    done
-    opened || fail "the panel did not open"
+    local W='Orologio Plomb Tickora' line='Ufficio NY  07:00  −5 h'
+    open_panel
     wait_for_object "^$W\|label\|$line\|\|[a-z,]*showing\|" || { atspi_dump >&2; fail "the panel does not read: $line"; }
     shot panel
 }

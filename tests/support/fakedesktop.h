@@ -38,7 +38,6 @@ public:
     bool watchingScreens = false;
     bool watchingPointer = false;
     bool followingPointer = false;
-    QRect watchedStrip; // what a hidden window leaves on screen, watched under other windows
     // The place each window claimed the right edge for, as the real desktop's strut; none: no claim.
     QHash<QWidget *, QRect> edgeClaims;
 
@@ -51,7 +50,7 @@ public:
     void watchScreens() override { watchingScreens = true; }
     void watchPointer() override { watchingPointer = true; }
     void followPointer(bool on) override { followingPointer = on; }
-    void watchStrip(QWidget *, const QRect &strip) override { watchedStrip = strip; }
+    void watchStrip(QWidget *, const QRect &) override {}
     // The desktop's events, each only when subscribed to.
     void movePointer(QPoint to)
     {

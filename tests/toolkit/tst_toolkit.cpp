@@ -1,9 +1,7 @@
-// Faults caught: text printed out of place;
-// lines under the drawing or stale on the still layer beneath a moving one; a
-// re-pointed zone file not followed, or a clock ticked by other files beside it;
-// a second clock on a display named another way, or none on another display; a
-// colour chooser that remembers custom colours or writes them to Qt's
-// configuration file.
+// Faults caught: text printed out of place; lines under the drawing or stale on the still layer beneath a
+// moving one; a re-pointed zone file not followed, or a clock ticked by other files beside it; a second clock
+// on a display named another way, or none on another display; a colour chooser that remembers custom colours
+// or writes them to Qt's configuration file.
 #include "toolkit/desktop.h"
 #include "toolkit/olecolor.h"
 #include "toolkit/singleinstance.h"
