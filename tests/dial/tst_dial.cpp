@@ -156,26 +156,39 @@ private slots:
         QCOMPARE((QStringList{first, dial->lblDate()->text()}), shown);
     }
 
-    // Set by name, the border width keeps a value from 1 to 80 and tells the host once; 0 or above 80 is
-    // refused with a message and changes nothing.
-    void borderWidth_data()
+    // Set by name, each property keeps its new value and tells the host once, under its own name; a border
+    // width of 0 or above 80 is refused with a message and changes nothing.
+    void properties_data()
     {
-        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QVariant>("value"); // none: the opposite of what the dial shows
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("1") << 1 << QString();
-        QTest::newRow("80") << 80 << QString();
-        QTest::newRow("81") << 81 << QStringLiteral("Il valore deve essere compreso tra 0 e 80.");
-        QTest::newRow("0") << 0 << QStringLiteral("Il valore non può essere uguale a 0.");
+        for (const char *name : {"VisibleTextDate", "VisibleTextHours", "VisibleSecond", "VisibleBorder"})
+            QTest::newRow(name) << QString(name) << QVariant() << QString();
+        for (const char *name : {"BorderColor", "TextHoursColor", "LancetHourColor", "LancetMinuteColor",
+                                 "LancetSecondColor"})
+            QTest::newRow(name) << QString(name) << QVariant(0x123456) << QString();
+        QTest::newRow("width 1") << "BorderWidth" << QVariant(1) << QString();
+        QTest::newRow("width 80") << "BorderWidth" << QVariant(80) << QString();
+        QTest::newRow("width 81") << "BorderWidth" << QVariant(81) << "Il valore deve essere compreso tra 0 e 80.";
+        QTest::newRow("width 0") << "BorderWidth" << QVariant(0) << "Il valore non può essere uguale a 0.";
     }
-    void borderWidth()
+    void properties()
     {
-        QFETCH(int, width);
+        QFETCH(QString, name);
+        QFETCH(QVariant, value);
         QFETCH(QString, refusal);
         dial->setBorderWidth(7);
+        const QByteArray key = name.toLatin1();
+        const QVariant before = dial->property(key);
+        if (!value.isValid())
+            value = !before.toBool();
         QSignalSpy changed(dial.get(), &Tickdial::PropertyChanged);
-        QVERIFY(dial->setProperty("BorderWidth", width));
-        QCOMPARE(int(dial->BorderWidth()), refusal.isEmpty() ? width : 7);
+        QVERIFY(dial->setProperty(key, value));
+        QCOMPARE(dial->property(key).toInt(), (refusal.isEmpty() ? value : before).toInt());
         QCOMPARE(changed.count(), refusal.isEmpty() ? 1 : 0);
+        if (refusal.isEmpty())
+            QCOMPARE(changed.at(0).at(0).toString(), name);
         QCOMPARE(fake->messages, refusal.isEmpty() ? QStringList() : QStringList{refusal});
     }
 
