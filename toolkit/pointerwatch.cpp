@@ -18,9 +18,7 @@ PointerWatch::PointerWatch(std::function<void()> crossed)
     if (!connection)
         return;
     // Qt selects XInput 2 crossings on its windows where the server has them.
-    const xcb_query_extension_reply_t *xinput = xcb_get_extension_data(connection, &xcb_input_id);
-    if (xinput && xinput->present)
-        m_xinputOpcode = xinput->major_opcode;
+    m_xinputOpcode = xinputOpcode(connection);
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 

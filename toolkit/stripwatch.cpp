@@ -52,9 +52,7 @@ StripWatch::StripWatch(std::function<void()> moved)
     xcb_connection_t *connection = x11Connection();
     if (!connection)
         return;
-    const xcb_query_extension_reply_t *xinput = xcb_get_extension_data(connection, &xcb_input_id);
-    if (xinput && xinput->present)
-        m_xinputOpcode = xinput->major_opcode;
+    m_xinputOpcode = xinputOpcode(connection);
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 

@@ -3,6 +3,9 @@
 #include <QGuiApplication>
 
 #include <xcb/xcb.h>
+#include <xcb/xinput.h>
+
+#include <cstdint>
 
 #include <cstdlib>
 #include <cstring>
@@ -25,6 +28,13 @@ inline xcb_atom_t x11Atom(xcb_connection_t *connection, const char *name)
     const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     std::free(reply);
     return result;
+}
+
+// The major opcode XInput's events carry; 0 when the server has no XInput.
+inline std::uint8_t xinputOpcode(xcb_connection_t *connection)
+{
+    const xcb_query_extension_reply_t *xinput = xcb_get_extension_data(connection, &xcb_input_id);
+    return xinput && xinput->present ? xinput->major_opcode : 0;
 }
 
 } // namespace toolkit
