@@ -33,7 +33,11 @@ Docking::Decision Docking::decide(const Situation &s)
     // (weston's XWayland) place a window where it is first mapped and
     // ignore its later moves, and a clock mapped hidden would stay so.
     // A popup of its own keeps it out: the popup hangs from it.
-    d.shown = !s.autoHideOn || d.near || d.heldOut || s.popupOpen || !s.shownOnce;
+    // A button held down keeps a clock that is out where it is: the press
+    // may be on its bar, the start of a drag that has already taken the
+    // pointer off the window before the press is handled.
+    const bool keptByButton = s.buttonHeld && s.frame.right() <= screen.right();
+    d.shown = !s.autoHideOn || d.near || d.heldOut || s.popupOpen || !s.shownOnce || keptByButton;
 
     const double right = toTwips(screen.x() + screen.width());
     double left = right - toTwips(s.frame.width());
@@ -55,9 +59,11 @@ Docking::Decision Docking::decide(const Situation &s)
 
     // Near but not on the window (just below it, or over another window
     // that covers it) no crossing tells when the pointer goes away, nor
-    // does one tell when a popup closes: it is followed until then.
+    // does one tell when a popup closes or a button held elsewhere goes up:
+    // it is followed until then.
     d.followPointer = s.autoHideOn
-                      && ((d.near && !(s.frame.contains(s.pointer) && s.pointerOnWindow)) || s.popupOpen);
+                      && ((d.near && !(s.frame.contains(s.pointer) && s.pointerOnWindow)) || s.popupOpen
+                          || (keptByButton && !d.near));
     return d;
 }
 

@@ -27,6 +27,7 @@ public:
         bool heldOut = false;     // brought out by another start, for a moment or until the pointer comes
         bool popupOpen = false;   // a popup of the window's own (the calendar's month menu) is open
         bool shownOnce = false;   // the window has been on screen
+        bool buttonHeld = false;  // a mouse button is down, wherever the pointer is
     };
     struct Decision {
         QPoint topLeft;

@@ -406,6 +406,11 @@ void frmMain::Timer1_Timer()
 // the options dialog is open.
 void frmMain::Dock()
 {
+    dockFor(toolkit::desktop().cursorPos());
+}
+
+void frmMain::dockFor(QPoint pointer)
+{
     // A window manager that maximised the clock is putting it back.
     if (!isVisible() || m_dragging || m_optionsOpen || toolkit::isStretched(this))
         return;
@@ -414,7 +419,7 @@ void frmMain::Dock()
     situation.frame = frameGeometry();
     situation.clientOrigin = m_client->mapToGlobal(QPoint(0, 0));
     situation.barWidth = m_picBar->width();
-    situation.pointer = toolkit::desktop().cursorPos();
+    situation.pointer = pointer;
     situation.pointerOnWindow = underMouse();
     situation.autoHideOn = m_autoHideOn;
     situation.hideBarOn = m_hideBarOn;
@@ -422,6 +427,7 @@ void frmMain::Dock()
     const QWidget *popup = QApplication::activePopupWidget();
     situation.popupOpen = popup && popup->parentWidget() && isAncestorOf(popup->parentWidget());
     situation.shownOnce = m_docked->shownOnce();
+    situation.buttonHeld = toolkit::desktop().pointerButtonHeld();
     const Docking::Decision decision = Docking::decide(situation);
 
     // The cursor in the client area's pixels.
@@ -583,10 +589,10 @@ void frmMain::Tickdial1_MouseUp(int button, int, float, float)
 void frmMain::picBar_MouseDown(int)
 {
     // Out first, where the drag starts from: a press that came at once may
-    // be handled before the report that the pointer arrived.
-    Dock();
+    // be handled before the report that the pointer arrived, and when the
+    // pointer has already moved on, where the button went down decides.
+    dockFor(m_dragStartCursor);
     m_dragging = true;
-    m_dragStartCursor = toolkit::desktop().cursorPos();
     m_dragStartWindow = m_docked->placeAsked();
 }
 
@@ -628,10 +634,10 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         switch (event->type()) {
         case QEvent::MouseButtonPress: {
             const auto *mouse = static_cast<QMouseEvent *>(event);
-            picBar_MouseDown(toolkit::mouseButtonCode(mouse->button()));
             // Where the button went down: on a busy desktop the pointer may
             // have moved on by the time the press is handled.
             m_dragStartCursor = mouse->globalPosition().toPoint();
+            picBar_MouseDown(toolkit::mouseButtonCode(mouse->button()));
             // Every motion until the release comes to the bar, also those
             // that come while the window slides out under the pointer.
             m_picBar->grabMouse();

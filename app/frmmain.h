@@ -100,6 +100,7 @@ private:
     void showDateAndTime(const QDateTime &now);
     void panelRowsChanged();
     void Dock();
+    void dockFor(QPoint pointer);
     void setClockRunning(bool running);
     void DrawBarTitle();
     QSize minimumPx() const;

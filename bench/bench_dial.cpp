@@ -22,6 +22,7 @@ public:
     QDateTime time = QDateTime(QDate(2026, 3, 4), QTime(10, 20, 30));
     QDateTime now() const override { return time; }
     QPoint cursorPos() const override { return {}; }
+    bool pointerButtonHeld() const override { return false; }
     QSize primaryScreenSize() const override { return {}; }
     QList<QRect> screens() const override { return {}; }
     void wakeAt(const QDateTime &) override {}

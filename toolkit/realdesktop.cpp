@@ -4,6 +4,7 @@
 #include "toolkit/stripwatch.h"
 #include "toolkit/timewatch.h"
 #include "toolkit/windowguard.h"
+#include "toolkit/x11connection.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -117,6 +118,19 @@ public:
     }
 
     QPoint cursorPos() const override { return QCursor::pos(); }
+
+    bool pointerButtonHeld() const override
+    {
+        xcb_connection_t *connection = x11Connection();
+        if (!connection)
+            return QGuiApplication::mouseButtons() != Qt::NoButton;
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+        xcb_query_pointer_reply_t *reply = xcb_query_pointer_reply(connection, xcb_query_pointer(connection, root), nullptr);
+        constexpr unsigned Buttons = XCB_BUTTON_MASK_1 | XCB_BUTTON_MASK_2 | XCB_BUTTON_MASK_3;
+        const bool held = reply && (reply->mask & Buttons);
+        std::free(reply);
+        return held;
+    }
 
     QSize primaryScreenSize() const override
     {

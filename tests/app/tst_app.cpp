@@ -203,7 +203,7 @@ private slots:
         QTest::addColumn<QList<QRect>>("more");   // screens beside the primary
         QTest::addColumn<QRect>("frame");
         QTest::addColumn<QPoint>("pointer");      // in the client area's pixels
-        QTest::addColumn<QString>("flags");       // autohide, hidebar, heldout, popup, new (never shown yet)
+        QTest::addColumn<QString>("flags");       // autohide, hidebar, heldout, popup, button (held), new (never shown yet)
         QTest::addColumn<QPoint>("topLeft");
         QTest::addColumn<QString>("expected");    // shown|hidden, and follow when the pointer must be followed
         const QList<QRect> none;
@@ -228,6 +228,10 @@ private slots:
                                         << "shown heldout";
         QTest::newRow("away, a popup of its own open") << none << at << QPoint(-300, 50) << "autohide popup"
                                                        << QPoint(1080, 300) << "shown follow";
+        QTest::newRow("away, a button held while out") << none << at << QPoint(-300, 50) << "autohide button"
+                                                       << QPoint(1080, 300) << "shown follow";
+        QTest::newRow("away, a button held while hidden") << none << QRect(withBar, 300, 200, 186) << QPoint(-300, 50)
+                                                          << "autohide button" << QPoint(withBar, 300) << "hidden";
         QTest::newRow("away, never shown yet") << none << at << QPoint(-300, 50) << "autohide new" << QPoint(1080, 300)
                                                << "shown";
         QTest::newRow("below the bottom") << none << QRect(10, 900, 200, 186) << QPoint(0, 0) << "" << QPoint(1080, 838)
@@ -263,6 +267,7 @@ private slots:
         s.heldOut = flags.contains("heldout");
         s.popupOpen = flags.contains("popup");
         s.shownOnce = !flags.contains("new");
+        s.buttonHeld = flags.contains("button");
         const Docking::Decision d = Docking::decide(s);
         QCOMPARE(d.topLeft, topLeft);
         QStringList got{d.shown ? "shown" : "hidden"};
@@ -299,6 +304,8 @@ private slots:
         QTest::newRow("auto-hide, released on the bar") << QByteArray("1") << QPoint(30, 0) << false << false << 1080;
         QTest::newRow("auto-hide, released far away") << QByteArray("1") << QPoint(-300, 400) << false << false
                                                       << 1280 - 18 - 5;
+        QTest::newRow("auto-hide, dragged off before the press is handled") << QByteArray("1") << QPoint(30, 0) << true
+                                                                           << false << 1080;
         QTest::newRow("auto-hide, pressed as it comes out") << QByteArray("1") << QPoint(30, 0) << false << true << 1080;
     }
 
@@ -320,6 +327,7 @@ private slots:
         auto send = [&](QEvent::Type type, Qt::MouseButton button, QPoint global) {
             if (!late)
                 fake->cursor = global;
+            fake->buttonHeld = type != QEvent::MouseButtonRelease;
             const QPointF local = w.picBar()->mapFromGlobal(global);
             QMouseEvent event(type, local, local, QPointF(global), button,
                               type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button), Qt::NoModifier);

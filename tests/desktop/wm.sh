@@ -166,3 +166,21 @@ scenario_covered_strip() {
     xdotool mousemove 1240 $((y0 + 100)) mousemove_relative 10 0 mousemove_relative 10 0 mousemove_relative 17 0
     wait_for 50 docked || fail "the pointer on the covered strip did not bring the clock out: x $x"
 }
+
+# Auto-hidden: the pointer flicked onto the strip presses on the bar at once and drags up, beyond the clock's
+# top; the clock comes out and follows from the press on. The clock is held still while the pointer arrives,
+# presses and moves, so that it meets all of it in one go, as a clock busy for a moment does.
+scenario_drag_as_it_comes_out() {
+    start_clock
+    xdotool mousemove 0 500
+    hidden() { geometry && [ "$x" -eq 1257 ]; }
+    wait_for 50 hidden || fail "the clock did not hide: x $x"
+    local y0=$y py=$((y + 120))
+    kill -STOP "$APP_PID"
+    xdotool mousemove 1268 "$py" mousedown 1 mousemove 1268 $((py - 75)) mousemove 1268 $((py - 150))
+    kill -CONT "$APP_PID"
+    carried() { geometry && [ "$x,$y" = "$((1280 - w)),$((y0 - 150))" ]; }
+    wait_for 50 carried || { xdotool mouseup 1; fail "the press did not bring the clock out and carry it up 150 px: $x,$y"; }
+    xdotool mouseup 1
+    wait_for 30 docked && [ "$y" -eq $((y0 - 150)) ] || fail "after the drag the clock is at $x,$y"
+}

@@ -19,6 +19,7 @@ public:
 
     QDateTime time = QDateTime(QDate(2026, 3, 4), QTime(3, 0, 0));
     QPoint cursor = QPoint(0, 0);
+    bool buttonHeld = false;
     QSize screen = QSize(1280, 1024);      // the primary screen, at (0, 0)
     QList<QRect> moreScreens;
     QDateTime wake;                       // the wake-up asked for; invalid: none
@@ -43,6 +44,7 @@ public:
 
     QDateTime now() const override { return time; }
     QPoint cursorPos() const override { return cursor; }
+    bool pointerButtonHeld() const override { return buttonHeld; }
     QSize primaryScreenSize() const override { return screen; }
     QList<QRect> screens() const override { return QList<QRect>{QRect(QPoint(), screen)} + moreScreens; }
     void wakeAt(const QDateTime &when) override { wake = when; }
