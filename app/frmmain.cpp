@@ -154,7 +154,7 @@ void frmMain::Form_Load()
 void frmMain::Form_Resize()
 {
     m_frame->holdMinimum(minimumPx()); // window-manager hook: a higher minimum once the size is set
-    const double minHeight = m_calendarOpen ? m_panel->minimumOpenHeight() : MinHeightClosed;
+    const double minHeight = minimumHeight();
     if (Height() < minHeight) {
         setHeight(minHeight);
         return;
@@ -183,10 +183,15 @@ void frmMain::Form_Resize()
     m_bar->drawTitle();
 }
 
+double frmMain::minimumHeight() const
+{
+    return m_calendarOpen ? m_panel->minimumOpenHeight() : MinHeightClosed;
+}
+
 // The window manager is told the minimum size as well (WindowFrame).
 QSize frmMain::minimumPx() const
 {
-    return {toPxInt(MinWidth), toPxInt(m_calendarOpen ? m_panel->minimumOpenHeight() : MinHeightClosed)};
+    return {toPxInt(MinWidth), toPxInt(minimumHeight())};
 }
 
 // --- Activation ---------------------------------------------------------

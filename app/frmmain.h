@@ -93,6 +93,7 @@ private:
     void agendaShown(double roomBefore);
     void Dock();
     void setClockRunning(bool running);
+    double minimumHeight() const; // twips, as the panel is open or not
     QSize minimumPx() const;
     void showModal(QDialog *dialog);
 
