@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "app/panel.h"
-#include "calendar/monthcalendar.h"
+#include "calendar/monthcalendar.h" // what mthView() gives, whole for its callers
 
 class Extras;
 class QDialog;
