@@ -1,54 +1,38 @@
 #include "app/frmmain.h"
 
 #include "app/docking.h"
+#include "app/extras.h"
 #include "app/mainparts.h"
+#include "app/windowbar.h"
 #include "app/windowframe.h"
-#include "agenda/agenda.h"
-#include "agenda/agendaview.h"
-#include "app/extras.h"
-#include "app/panelmenu.h"
-#include "calendar/monthcalendar.h"
-
-#include "toolkit/dateformat.h"
-#include "translucency/ctranslucentform.h"
 #include "about/frmabout.h"
-#include "app/extras.h"
-#include "app/worldview.h"
-#include "moreoptions/frmmoreoptions.h"
+#include "assets/tickoraassets.h"
+#include "dial/tickdial.h"
+#include "settings/borderwidth.h"
 #include "settings/frmoption.h"
 #include "settings/mdlmain.h"
-#include "settings/borderwidth.h"
-#include "assets/tickoraassets.h"
 #include "tickoraversion.h"
 #include "toolkit/desktop.h"
 #include "toolkit/dockedwindow.h"
-#include "toolkit/fonts.h"
 #include "toolkit/mousecodes.h"
-#include "toolkit/olecolor.h"
 #include "toolkit/surface.h"
-#include "toolkit/windowguard.h"
-#include "dial/tickdial.h"
 #include "toolkit/ticker.h"
 #include "toolkit/twips.h"
+#include "toolkit/windowguard.h"
+#include "translucency/ctranslucentform.h"
 
 #include <QAccessible>
 #include <QApplication>
-#include <algorithm>
-#include <QCalendarWidget>
 #include <QCoreApplication>
 #include <QDialog>
-#include <QFontMetricsF>
-#include <QLabel>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QMoveEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 
-using toolkit::toPx;
 using toolkit::toPxInt;
-using toolkit::TwipsPerPixel;
+using toolkit::toTwips;
 
 namespace {
 
@@ -58,34 +42,12 @@ constexpr double InitialClientHeight = 2670;
 // How long another start holds the clock out before the pointer decides.
 constexpr int HeldOutMs = 3000;
 
-// Minimum sizes kept by the layout, twips.
+// Minimum sizes kept by the layout with the panel closed, twips (the
+// panel knows its own).
 constexpr double MinHeightClosed = 1300;
-constexpr double MinHeightOpen = 4000;
 constexpr double MinWidth = 1500;
-// Room left below the dial for the calendar panel while it is open.
-constexpr double PanelRoom = 3050;
-// Spacing of the panel's rows and of the bar's buttons.
-constexpr double PanelGap = 60;
-constexpr double ButtonGap = 30;
-// Added below the dial or the calendar when ">" sets the height, and to
-// the calendar's width when the panel is open.
-constexpr double CalendarMargin = 120;
-constexpr double CalendarSideMargin = 180;
-
-// The calendar's design place and size.
-constexpr TwipsRect CalendarRect{300, 3240, 2715, 2370};
 
 constexpr double LabelFontPt = 8.25;
-
-// The bar title: Arial 6 points, drawn 150 twips above the bar's bottom,
-// turned by 90 degrees so that it reads upwards.
-constexpr double BarTitlePt = 6;
-constexpr double BarTitleBottom = 150;
-constexpr float BarTitleAngle = 90;
-
-constexpr int MsecsPerSecond = 1000;
-
-double twipsOf(int px) { return double(px) * TwipsPerPixel; }
 
 } // namespace
 
@@ -110,17 +72,14 @@ frmMain::frmMain(QWidget *parent)
     m_dial = parts.dial;
     m_picBar = parts.bar;
     m_cmdClose = parts.close;
-    m_lblDate = parts.date;
-    m_lblTime = parts.time;
     m_cmdMonth = parts.month;
     m_cmdAbout = parts.about;
-    m_calendarTop = CalendarRect.top;
+    m_bar = std::make_unique<WindowBar>(parts);
     // What assistive technology reads of the window; its children say their own.
     setAccessibleName(QStringLiteral("Orologio %1").arg(QLatin1String(tickora::ProductName)));
-    m_panelMenu = new PanelMenu(m_lblDate, m_lblTime, [this] { showMoreOptions(); }, this);
-    // Other time zones, under the time label while there are any.
-    m_world = new WorldView(*m_dial, m_client);
-    connect(m_world, &WorldView::panelHeightChanged, this, &frmMain::panelRowsChanged);
+    m_panel = new Panel(parts, m_client, [this] { showMoreOptions(); }, this);
+    connect(m_panel, &Panel::rowsChanged, this, &frmMain::panelRowsChanged);
+    connect(m_panel, &Panel::agendaShown, this, &frmMain::agendaShown);
 
     m_mdlMain = std::make_unique<mdlMain>(*this, *m_dial);
     connectHandlers();
@@ -167,12 +126,12 @@ frmMain::~frmMain() = default;
 
 // --- Geometry in twips --------------------------------------------------
 
-double frmMain::Left() const { return twipsOf(x()); }
-double frmMain::Top() const { return twipsOf(y()); }
-double frmMain::Width() const { return twipsOf(width()); }
-double frmMain::Height() const { return twipsOf(height()); }
-double frmMain::ScaleWidth() const { return twipsOf(m_client->width()); }
-double frmMain::ScaleHeight() const { return twipsOf(m_client->height()); }
+double frmMain::Left() const { return toTwips(x()); }
+double frmMain::Top() const { return toTwips(y()); }
+double frmMain::Width() const { return toTwips(width()); }
+double frmMain::Height() const { return toTwips(height()); }
+double frmMain::ScaleWidth() const { return toTwips(m_client->width()); }
+double frmMain::ScaleHeight() const { return toTwips(m_client->height()); }
 
 void frmMain::setLeft(double twips) { m_docked->move(QPoint(toPxInt(twips), y())); }
 void frmMain::setTop(double twips) { m_docked->move(QPoint(x(), toPxInt(twips))); }
@@ -180,11 +139,6 @@ void frmMain::setTop(double twips) { m_docked->move(QPoint(x(), toPxInt(twips)))
 // A size change runs the layout again, also one made by the layout itself.
 void frmMain::setWidth(double twips) { m_frame->resize(QSize(toPxInt(twips), height()), minimumPx()); }
 void frmMain::setHeight(double twips) { m_frame->resize(QSize(width(), toPxInt(twips)), minimumPx()); }
-
-void frmMain::setChildTwips(QWidget *child, double left, double top, double width, double height)
-{
-    child->setGeometry(toolkit::rectFromTwips(left, top, width, height));
-}
 
 // --- Start-up and layout ------------------------------------------------
 
@@ -194,37 +148,13 @@ void frmMain::Form_Load()
     translucency->setHWnd(this);
     translucency->setAlpha(CTranslucentForm::Opaque);
     m_mdlMain->setTranslucency(std::move(translucency));
-    m_loadDate = toolkit::desktop().now().date();
-    if (m_mthView)
-        m_mthView->setSelectedDate(m_loadDate);
-}
-
-// The month calendar, made the first time the panel opens (or something
-// asks for it): a clock that is never unfolded does not pay for it. It
-// shows the day the window loaded on, as it would have if made then.
-MonthCalendar *frmMain::mthView()
-{
-    if (!m_mthView) {
-        m_mthView = new MonthCalendar(m_client);
-        // One letter per weekday: the names of the user's locale fit the panel.
-        m_mthView->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
-        m_mthView->setSelectedDate(m_loadDate);
-        m_todayMark.setCalendar(m_mthView); // calendar hook: today's mark
-        m_panelMenu->setCalendar(m_mthView);
-        if (m_extras)
-            m_extras->setCalendar(m_mthView);
-        setChildTwips(m_mthView, CalendarRect.left, m_calendarTop, CalendarRect.width, CalendarRect.height);
-        setTabOrder(m_cmdClose, m_mthView);
-        setTabOrder(m_mthView, m_cmdMonth);
-        m_mthView->show();
-    }
-    return m_mthView;
+    m_panel->setLoadDate(toolkit::desktop().now().date());
 }
 
 void frmMain::Form_Resize()
 {
     m_frame->holdMinimum(minimumPx()); // window-manager hook: a higher minimum once the size is set
-    const double minHeight = m_calendarOpen ? MinHeightOpen + panelRowsRoom() : MinHeightClosed;
+    const double minHeight = minimumHeight();
     if (Height() < minHeight) {
         setHeight(minHeight);
         return;
@@ -235,100 +165,33 @@ void frmMain::Form_Resize()
     }
 
     const QRect bar = m_picBar->geometry();
-    const double barLeft = twipsOf(bar.x());
-    const double barWidth = twipsOf(bar.width());
+    const double barLeft = toTwips(bar.x());
+    const double barWidth = toTwips(bar.width());
 
     const double dialTop = 0;
     const double dialLeft = barLeft + barWidth;
     const double dialWidth = ScaleWidth() - barWidth;
-    const double dialHeight = m_calendarOpen ? Height() - PanelRoom - panelRowsRoom() : ScaleHeight();
-    setChildTwips(m_dial, dialLeft, dialTop, dialWidth, dialHeight);
+    const double dialHeight = m_calendarOpen ? m_panel->dialHeightOpen(Height()) : ScaleHeight();
+    placeTwips(m_dial, {dialLeft, dialTop, dialWidth, dialHeight});
 
-    setChildTwips(m_picBar, barLeft, twipsOf(bar.y()), barWidth, ScaleHeight());
-
-    const double buttonWidth = twipsOf(m_cmdClose->width());
-    const double buttonHeight = twipsOf(m_cmdClose->height());
-    const double closeLeft = barWidth / 2 - buttonWidth / 2;
-    const double closeTop = twipsOf(m_cmdClose->y());
-    setChildTwips(m_cmdClose, closeLeft, closeTop, buttonWidth, buttonHeight);
-    const double monthTop = closeTop + buttonHeight + ButtonGap;
-    setChildTwips(m_cmdMonth, closeLeft, monthTop, twipsOf(m_cmdMonth->width()), twipsOf(m_cmdMonth->height()));
-    const double aboutTop = monthTop + twipsOf(m_cmdMonth->height()) + ButtonGap;
-    setChildTwips(m_cmdAbout, closeLeft, aboutTop, twipsOf(m_cmdAbout->width()), twipsOf(m_cmdAbout->height()));
-
-    const double dateTop = twipsOf(m_dial->y() + m_dial->height()) + PanelGap;
-    m_lblDate->move(m_lblDate->x(), toPxInt(dateTop));
-    const double timeTop = dateTop + twipsOf(m_lblDate->height()) + PanelGap;
-    m_lblTime->move(m_lblTime->x(), toPxInt(timeTop));
-    m_calendarTop = timeTop + twipsOf(m_lblTime->height()) + m_world->placeBelow(m_lblTime) + PanelGap;
-    if (m_mthView)
-        m_mthView->move(m_mthView->x(), toPxInt(m_calendarTop));
-    if (m_agendaView && m_mthView)
-        m_agendaView->move(m_mthView->x(), m_mthView->y() + m_mthView->height() + toPxInt(PanelGap));
+    m_bar->layout(ScaleHeight());
+    m_panel->layout();
 
     if (m_calendarOpen)
-        setWidth(twipsOf(mthView()->width()) + barLeft + barWidth + CalendarSideMargin);
+        setWidth(m_panel->widthBeside(barLeft + barWidth));
 
-    DrawBarTitle();
+    m_bar->drawTitle();
+}
+
+double frmMain::minimumHeight() const
+{
+    return m_calendarOpen ? m_panel->minimumOpenHeight() : MinHeightClosed;
 }
 
 // The window manager is told the minimum size as well (WindowFrame).
 QSize frmMain::minimumPx() const
 {
-    return {toPxInt(MinWidth), toPxInt(m_calendarOpen ? MinHeightOpen + panelRowsRoom() : MinHeightClosed)};
-}
-
-void frmMain::DrawBarTitle()
-{
-    const QFont font = toolkit::designFont(QStringLiteral("Arial"), BarTitlePt, false);
-
-    m_picBar->Cls();
-    const QString text = QString::fromLatin1(tickora::TitleAndVersion);
-    // On a short window the title is cut off short of the buttons rather
-    // than showing between and beside them.
-    const int buttonsBottom = std::max({m_cmdClose->geometry().bottom(), m_cmdMonth->geometry().bottom(),
-                                        m_cmdAbout->geometry().bottom()}) + 1;
-    const double clipTop = twipsOf(buttonsBottom) + ButtonGap;
-    const QRectF below(0, clipTop, twipsOf(m_picBar->width()), std::max(0.0, twipsOf(m_picBar->height()) - clipTop));
-    PrintRotated(*m_picBar, font, text, BarTitleAngle,
-                 0, float(twipsOf(m_picBar->height()) - BarTitleBottom), below);
-}
-
-// Prints text turned by the angle (degrees, anticlockwise) with its cell's
-// top-left corner at (x, y) twips, inside the clip rectangle (twips) when
-// one is given. As with a system font asked for a cell height, the font is
-// sized so that its line (ascent + descent) is twice its size in points,
-// in pixels: 12 px for a 6-point font.
-void frmMain::PrintRotated(toolkit::PictureBox &surface, const QFont &font, const QString &text,
-                           float angle, float x, float y, const QRectF &clip)
-{
-    constexpr double ReferencePixels = 100;
-    QFont turned(font.family());
-    turned.setBold(font.bold());
-    turned.setItalic(font.italic());
-    turned.setUnderline(font.underline());
-    turned.setStrikeOut(font.strikeOut());
-    turned.setPixelSize(int(ReferencePixels));
-    const double cellHeight = std::round(2 * toolkit::pointsOf(font));
-    const double lineAtReference = QFontMetricsF(turned).height();
-    turned.setPixelSize(std::max(1, int(std::lround(cellHeight * ReferencePixels / lineAtReference))));
-    turned.setStyleStrategy(QFont::PreferAntialias);
-
-    const QColor color = toolkit::toQColor(surface.ForeColor());
-    surface.CurrentX = x;
-    surface.CurrentY = y;
-    surface.paintOnImage([&](QPainter &painter) {
-        if (clip.isValid())
-            painter.setClipRect(clip);
-        // The surface's painter measures in twips; turn it into pixels.
-        painter.scale(TwipsPerPixel, TwipsPerPixel);
-        painter.translate(toPx(x), toPx(y));
-        painter.rotate(-angle);
-        painter.setFont(turned);
-        painter.setPen(color);
-        const QFontMetricsF metrics(turned);
-        painter.drawText(QPointF(0, metrics.ascent()), text);
-    });
+    return {toPxInt(MinWidth), toPxInt(minimumHeight())};
 }
 
 // --- Activation ---------------------------------------------------------
@@ -347,14 +210,11 @@ void frmMain::showEvent(QShowEvent *event)
 // another program and back does not run it.
 void frmMain::Form_Activate()
 {
-    DrawBarTitle();
+    m_bar->drawTitle();
     if (!m_extras) { // Tickora.conf lives beside Options.dat, known from now on
         m_extras = new Extras(m_mdlMain->confPath(), this);
         m_extras->load();
-        m_extras->attachWorld(m_world);
-        if (m_mthView)
-            m_extras->setCalendar(m_mthView);
-        placeAgenda();
+        m_panel->attachExtras(m_extras);
     }
     m_mdlMain->LoadSettings();
 
@@ -390,13 +250,7 @@ void frmMain::showMoreOptions()
 
 void frmMain::Timer1_Timer()
 {
-    const QDateTime now = toolkit::desktop().now();
-    showDateAndTime(now);
-    m_world->showTime(now);
-    // Assistive technology reads the time label to the minute, as the dial
-    // says it; its text changes every second and would be announced so.
-    if (m_lblTime->accessibleName() != m_dial->accessibleName())
-        m_lblTime->setAccessibleName(m_dial->accessibleName());
+    m_panel->showTime(toolkit::desktop().now());
 }
 
 // Docks the window at the right edge, hides or shows it when auto-hide is
@@ -474,65 +328,6 @@ void frmMain::bringToFront()
     Dock();
 }
 
-// The panel's labels. The texts are formatted only when the second, the
-// date or the language they show has changed: most ticks change nothing.
-void frmMain::showDateAndTime(const QDateTime &now)
-{
-    const QDate date = now.date();
-    const QLocale locale;
-    if (date != m_labelsDate || locale != m_labelsLocale) {
-        m_lblDate->setText(toolkit::longDate(date, locale));
-        m_todayMark.setToday(date); // calendar hook: the mark follows the day
-        m_labelsDate = date;
-        m_labelsLocale = locale;
-    }
-    const int second = now.time().msecsSinceStartOfDay() / MsecsPerSecond;
-    if (second != m_labelsSecond) {
-        if (m_agendaView && second / 60 != m_labelsSecond / 60)
-            m_agendaView->refresh(); // what has ended leaves the list
-        m_lblTime->setText(toolkit::clockTime(now.time()));
-        m_labelsSecond = second;
-    }
-}
-
-// The agenda's list under the calendar: made with the calendar once the
-// settings are known, shown while an agenda is configured. The open panel
-// grows by its room then, and is as designed otherwise.
-void frmMain::placeAgenda()
-{
-    if (!m_extras || !m_mthView)
-        return;
-    if (!m_agendaView) {
-        m_agendaView = new agenda::AgendaView(m_extras->agenda(), m_client);
-        m_agendaView->hide();
-        m_agendaView->setFixedWidth(m_mthView->width());
-        m_agendaView->setDate(m_mthView->selectedDate());
-        connect(m_mthView, &QCalendarWidget::selectionChanged, m_agendaView,
-                [this] { m_agendaView->setDate(m_mthView->selectedDate()); });
-        connect(&m_extras->agenda(), &agenda::Agenda::changed, this, &frmMain::placeAgenda);
-    }
-    const bool shown = m_extras->agenda().active();
-    if (shown == !m_agendaView->isHidden())
-        return;
-    const double before = agendaRoom();
-    m_agendaView->setVisible(shown);
-    if (m_calendarOpen)
-        setHeight(Height() + agendaRoom() - before);
-    Form_Resize();
-}
-
-double frmMain::agendaRoom() const
-{
-    return m_agendaView && !m_agendaView->isHidden() ? twipsOf(m_agendaView->height()) + PanelGap : 0;
-}
-
-// What the open panel holds beyond its classic rows: the other zones' lines
-// under the time, the agenda under the calendar.
-double frmMain::panelRowsRoom() const
-{
-    return m_world->panelHeight() + agendaRoom();
-}
-
 void frmMain::cmdMonth_Click()
 {
     if (m_calendarOpen) {
@@ -543,10 +338,9 @@ void frmMain::cmdMonth_Click()
         m_frame->resize(QSize(width(), m_closedHeightPx), minimumPx());
     } else {
         m_closedHeightPx = height();
-        mthView();
-        placeAgenda(); // while the panel is still closed: the height below makes its room
+        m_panel->prepareOpening();
         m_calendarOpen = true;
-        setHeight(twipsOf(mthView()->y() + mthView()->height()) + CalendarMargin + agendaRoom());
+        setHeight(m_panel->heightToFit());
     }
     Form_Resize();
     // The time label shows seconds; it opens showing the current ones.
@@ -559,7 +353,15 @@ void frmMain::cmdMonth_Click()
 void frmMain::panelRowsChanged()
 {
     if (m_calendarOpen)
-        setHeight(twipsOf(m_dial->y() + m_dial->height()) + PanelRoom + panelRowsRoom());
+        setHeight(m_panel->heightUnderDial());
+    Form_Resize();
+}
+
+// The agenda's list came or went: an open panel grows or shrinks by it.
+void frmMain::agendaShown(double roomBefore)
+{
+    if (m_calendarOpen)
+        setHeight(Height() + m_panel->agendaRoom() - roomBefore);
     Form_Resize();
 }
 

@@ -1,27 +1,19 @@
 #pragma once
 
-#include <QDate>
-#include <QLocale>
 #include <QPoint>
-#include <QPointer>
 #include <QWidget>
 #include <memory>
 
-#include "app/todaymark.h"
-#include "calendar/monthcalendar.h"
+#include "app/panel.h"
+#include "calendar/monthcalendar.h" // what mthView() gives, whole for its callers
 
 class Extras;
-class PanelMenu;
 class QDialog;
-class QLabel;
 class QPushButton;
 class Tickdial;
-class CTranslucentForm;
-class Extras;
-class WorldView;
 class mdlMain;
+class WindowBar;
 class WindowFrame;
-namespace agenda { class AgendaView; }
 namespace toolkit { class DockedWindow; class PictureBox; class Ticker; }
 
 // The clock's main window: a frameless, resizable window docked at the
@@ -75,18 +67,18 @@ public:
     QPushButton *cmdMonth() const { return m_cmdMonth; }
     QPushButton *cmdAbout() const { return m_cmdAbout; }
     Tickdial *Tickdial1() const { return m_dial; }
-    QLabel *lblDate() const { return m_lblDate; }
-    QLabel *lblTime() const { return m_lblTime; }
-    MonthCalendar *mthView();
+    QLabel *lblDate() const { return m_panel->lblDate(); }
+    QLabel *lblTime() const { return m_panel->lblTime(); }
+    MonthCalendar *mthView() { return m_panel->mthView(); }
     // The agenda's list under the calendar, once both are made; shown
     // only while an agenda is configured.
-    agenda::AgendaView *agendaView() const { return m_agendaView; }
+    agenda::AgendaView *agendaView() const { return m_panel->agendaView(); }
     // The features beyond the classic clock, from the first activation on.
     Extras *extras() const { return m_extras; }
     toolkit::Ticker *Timer1() const { return m_timer; }
     QWidget *clientArea() const { return m_client; }
     mdlMain &settings() const { return *m_mdlMain; }
-    WorldView *world() const { return m_world; }
+    WorldView *world() const { return m_panel->world(); }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -97,20 +89,14 @@ protected:
 
 private:
     void connectHandlers();
-    void showDateAndTime(const QDateTime &now);
     void panelRowsChanged();
+    void agendaShown(double roomBefore);
     void Dock();
     void dockFor(QPoint pointer);
     void setClockRunning(bool running);
-    void DrawBarTitle();
+    double minimumHeight() const; // twips, as the panel is open or not
     QSize minimumPx() const;
-    void PrintRotated(toolkit::PictureBox &surface, const QFont &font, const QString &text,
-                      float angle, float x, float y, const QRectF &clip = QRectF());
     void showModal(QDialog *dialog);
-    void setChildTwips(QWidget *child, double left, double top, double width, double height);
-    void placeAgenda();
-    double agendaRoom() const;
-    double panelRowsRoom() const;
 
     QWidget *m_client = nullptr;
     toolkit::PictureBox *m_picBar = nullptr;
@@ -118,31 +104,19 @@ private:
     QPushButton *m_cmdAbout = nullptr;
     QPushButton *m_cmdMonth = nullptr;
     Tickdial *m_dial = nullptr;
-    QLabel *m_lblDate = nullptr;
-    QLabel *m_lblTime = nullptr;
-    MonthCalendar *m_mthView = nullptr;
-    agenda::AgendaView *m_agendaView = nullptr;
-    PanelMenu *m_panelMenu = nullptr;
+    std::unique_ptr<WindowBar> m_bar;  // the bar's layout and title
+    Panel *m_panel = nullptr;          // what folds out under the dial
     Extras *m_extras = nullptr;
     toolkit::Ticker *m_timer = nullptr;
     std::unique_ptr<mdlMain> m_mdlMain; // the settings module and the shared translucency
     WindowFrame *m_frame = nullptr;      // the edges, the sizing cursors and resizing
     toolkit::DockedWindow *m_docked = nullptr; // placing at the edge, as window managers allow
-    WorldView *m_world = nullptr;
 
     bool m_calendarOpen = false;
     int m_closedHeightPx = 0;    // the window's height before the panel opened
-    QDate m_loadDate;            // the day the calendar shows
-    TodayMark m_todayMark;
-    double m_calendarTop = 0;    // twips, where the layout puts the calendar
     bool m_autoHideOn = false;
     bool m_hideBarOn = false;
     bool m_heldOut = false;      // shown on request, until the pointer comes
-
-    // What the panel's labels show: day, language and second of the day.
-    QDate m_labelsDate;
-    QLocale m_labelsLocale;
-    int m_labelsSecond = -1;
 
     bool m_shownOnce = false;
     // A drag by the bar: where the button went down and where the window was.

@@ -24,11 +24,6 @@ constexpr TwipsRect TimeRect{300, 3000, 2655, 195};
 
 constexpr double ButtonFontPt = 8.25;
 
-void place(QWidget *child, const TwipsRect &r)
-{
-    child->setGeometry(toolkit::rectFromTwips(r.left, r.top, r.width, r.height));
-}
-
 QPushButton *makeButton(QWidget *client, const QString &caption, const QString &spoken, const TwipsRect &r)
 {
     auto *button = new QPushButton(caption, client);
@@ -36,7 +31,7 @@ QPushButton *makeButton(QWidget *client, const QString &caption, const QString &
     button->setFocusPolicy(Qt::TabFocus);
     // What assistive technology reads; the caption stays as it is.
     button->setAccessibleName(spoken);
-    place(button, r);
+    placeTwips(button, r);
     return button;
 }
 
@@ -56,7 +51,7 @@ QLabel *makeLabel(QWidget *client, const QString &caption, toolkit::OleColor col
     // The client area's button background would otherwise make the text
     // take the button-text colour.
     label->setForegroundRole(QPalette::WindowText);
-    place(label, r);
+    placeTwips(label, r);
     return label;
 }
 
@@ -70,7 +65,7 @@ toolkit::PictureBox *makeBar(QWidget *client, QObject *filter)
     bar->setAccessibleDescription(
         QStringLiteral("Clic destro sulla barra, o il tasto Menu o Maiusc+F10 sull'orologio, per le opzioni"));
     bar->installEventFilter(filter);
-    place(bar, BarRect);
+    placeTwips(bar, BarRect);
     return bar;
 }
 
@@ -78,11 +73,16 @@ Tickdial *makeDial(QWidget *client)
 {
     auto *dial = new Tickdial(client);
     dial->UserControl_ReadProperties(Tickdial::mainWindowDesignState());
-    place(dial, DialRect);
+    placeTwips(dial, DialRect);
     return dial;
 }
 
 } // namespace
+
+void placeTwips(QWidget *child, const TwipsRect &r)
+{
+    child->setGeometry(toolkit::rectFromTwips(r.left, r.top, r.width, r.height));
+}
 
 MainParts::MainParts(QWidget *client, QObject *barFilter)
     : dial(makeDial(client)),

@@ -13,6 +13,9 @@ struct TwipsRect
     double left, top, width, height;
 };
 
+// Places a child of the client area there, each side rounded to whole pixels.
+void placeTwips(QWidget *child, const TwipsRect &r);
+
 // The main window's children as designed, made on its client area in tab
 // order (dial, bar, close, date, time, month, about) at their design
 // places, with their captions, fonts, colours and what assistive
