@@ -477,6 +477,29 @@ bool looksBinary(const QByteArray &head)
     return head.contains('\0');
 }
 
+// Reads the file whole, or one byte past the limit when it holds more (it
+// may have grown since its size was looked at). The buffer starts at the
+// file's size: one of the limit's size for every reading would leave the
+// reader's heap fragmented, growing with every reload.
+QByteArray readAtMost(QFile &file, qint64 limit)
+{
+    QByteArray text(std::clamp<qint64>(file.size(), 0, limit) + 1, Qt::Uninitialized);
+    qint64 got = 0;
+    for (;;) {
+        const qint64 n = file.read(text.data() + got, text.size() - got);
+        if (n <= 0)
+            break;
+        got += n;
+        if (got < text.size())
+            continue;
+        if (got > limit)
+            break;
+        text.resize(std::min(2 * got, limit + 1));
+    }
+    text.resize(std::max<qint64>(got, 0));
+    return text;
+}
+
 void readFile(const QString &path, const QList<DateRange> &ranges, int source, AgendaData &into)
 {
     const auto fail = [&](const QString &why) { into.errors << shownPath(path) + QStringLiteral(": ") + why; };
@@ -490,11 +513,10 @@ void readFile(const QString &path, const QList<DateRange> &ranges, int source, A
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("impossibile leggerlo (%1)").arg(file.errorString()));
-    // Read at most the limit, also when the file grew since it was looked at.
-    const QByteArray text = file.read(MaxFileBytes + 1);
+    const QByteArray text = readAtMost(file, MaxFileBytes);
     if (text.size() > MaxFileBytes)
         return fail(QStringLiteral("troppo grande"));
-    if (text.trimmed().isEmpty())
+    if (QByteArrayView(text).trimmed().isEmpty())
         return fail(QStringLiteral("vuoto"));
     if (looksBinary(text.left(SniffBytes)))
         return fail(QStringLiteral("non è un file iCalendar"));

@@ -67,6 +67,21 @@ qint64 waitForReading(agenda::Agenda &agenda, qint64 *longestGapMs)
     return clock.elapsed();
 }
 
+// Resident memory once the reader's thread has also freed what the last
+// reading replaced.
+long settledRssKb(const agenda::Agenda &agenda)
+{
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (!agenda.isReading())
+            loop.quit();
+    });
+    poll.start(1);
+    loop.exec();
+    return statusKb("VmRSS:");
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -105,9 +120,9 @@ int main(int argc, char *argv[])
         agenda.setShownMonth(today.addMonths(i % 2 ? 0 : 1));
         slowest = std::max(slowest, waitForReading(agenda, &gaps));
         if (i == 0)
-            rssFirst = statusKb("VmRSS:");
+            rssFirst = settledRssKb(agenda);
     }
-    const long rssLast = statusKb("VmRSS:");
+    const long rssLast = settledRssKb(agenda);
     std::printf("%d readings: slowest %lld ms, window thread busy at most %lld ms, VmRSS %ld kB after the first, "
                 "%ld kB after the last (%+.2f MB)\n",
                 reloads, slowest, gaps, rssFirst, rssLast, double(rssLast - rssFirst) / 1024);
