@@ -13,6 +13,10 @@ namespace {
 // glibc's own starting values, held fixed.
 constexpr int TrimThresholdBytes = 128 * 1024;
 constexpr int MapThresholdBytes = 128 * 1024;
+// Grown or trimmed, a heap keeps no spare above what is in use: the
+// default 128 KiB, kept by each thread's heap, is most of what stays
+// resident after a burst.
+constexpr int TopPadBytes = 0;
 
 } // namespace
 
@@ -22,6 +26,7 @@ void returnFreedMemoryPromptly()
     [[maybe_unused]] static const bool done = [] {
         mallopt(M_TRIM_THRESHOLD, TrimThresholdBytes);
         mallopt(M_MMAP_THRESHOLD, MapThresholdBytes);
+        mallopt(M_TOP_PAD, TopPadBytes);
         return true;
     }();
 #endif
