@@ -6,6 +6,7 @@
 #include "agenda/notifier.h"
 #include "agenda/reminders.h"
 #include "toolkit/desktop.h"
+#include "toolkit/memory.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -123,6 +124,8 @@ void Agenda::reload()
     job.ranges = ranges();
     for (const AgendaOptions::Source &source : std::as_const(m_options.sources))
         job.paths << (source.enabled ? expandHome(source.path) : QString());
+    // Each reading fills and empties the reader's heap by megabytes.
+    toolkit::returnFreedMemoryPromptly();
     m_reading = true;
     m_result.setFuture(QtConcurrent::run(&m_pool, read, job));
 }
@@ -142,8 +145,7 @@ void Agenda::takeResult()
     // Moved out, so that the future keeps no second copy; the old data is
     // freed by the reader's thread, not the window's.
     AgendaData old = std::exchange(m_data, m_result.future().takeResult());
-    const QFuture<void> freed = QtConcurrent::run(&m_pool, [old = std::move(old)] {});
-    Q_UNUSED(freed)
+    m_freeing = QtConcurrent::run(&m_pool, [old = std::move(old)] {});
     m_follower->watch(m_data.watchFiles, m_data.watchFolders);
     m_reminders->setData(m_data);
     emit changed();

@@ -53,8 +53,9 @@ public:
 
     Reminders &reminders() { return *m_reminders; }
 
-    // Whether a reading is under way (tests and benchmarks wait on it).
-    bool isReading() const { return m_reading; }
+    // Whether the reader's thread is busy, reading or freeing what the
+    // last reading replaced (tests and benchmarks wait on it).
+    bool isReading() const { return m_reading || !m_freeing.isFinished(); }
 
 signals:
     // New events were read: marks, tooltips and lists are to be redrawn.
@@ -75,6 +76,7 @@ private:
     // One reader at a time: libical's zone cache is shared.
     QThreadPool m_pool;
     QFutureWatcher<AgendaData> m_result;
+    QFuture<void> m_freeing;
     bool m_reading = false;
     bool m_readAgain = false;
 };

@@ -54,22 +54,6 @@ QDate dateOf(const icaltimetype &t)
     return QDate(t.year, t.month, t.day);
 }
 
-// A time-zone identifier of a property: the file's own VTIMEZONE first,
-// then the system's zone of that IANA name.
-void resolveZone(icalcomponent *calendar, icalproperty *prop, icaltimetype &t)
-{
-    if (t.is_date || icaltime_is_utc(t))
-        return;
-    icalparameter *param = icalproperty_get_first_parameter(prop, ICAL_TZID_PARAMETER);
-    const char *tzid = param ? icalparameter_get_tzid(param) : nullptr;
-    if (!tzid || !*tzid)
-        return;
-    icaltimezone *zone = icalcomponent_get_timezone(calendar, tzid);
-    if (!zone)
-        zone = icaltimezone_get_builtin_timezone(tzid);
-    t.zone = zone;
-}
-
 // The pieces of text between "BEGIN:<kind>" and "END:<kind>" lines directly
 // inside the calendar, by kind.
 struct Blocks
@@ -216,7 +200,7 @@ private:
             ++m_bad;
             return;
         }
-        resolveZone(m_holder.get(), startProp, event.start);
+        resolveZone(startProp, event.start);
         setLength(event);
         event.summary = summaryOf(component);
         const char *uid = icalcomponent_get_uid(component);
@@ -227,7 +211,7 @@ private:
             // A moved or cancelled occurrence of a recurring event: it
             // replaces the one the rule gives at that moment.
             icaltimetype original = icalproperty_get_recurrenceid(recurrenceId);
-            resolveZone(m_holder.get(), recurrenceId, original);
+            resolveZone(recurrenceId, original);
             m_overridden.insert(overrideKey(event.uid, instantOf(original)));
             if (!cancelled)
                 addOccurrence(event, event.start, instantOf(original), false);
@@ -245,7 +229,7 @@ private:
         icalproperty *durationProp = icalcomponent_get_first_property(event.component, ICAL_DURATION_PROPERTY);
         if (endProp) {
             icaltimetype end = icalproperty_get_dtend(endProp);
-            resolveZone(m_holder.get(), endProp, end);
+            resolveZone(endProp, end);
             if (event.start.is_date && end.is_date && QDate::isValid(end.year, end.month, end.day))
                 event.lengthDays = int(dateOf(event.start).daysTo(dateOf(end)));
             else if (!icaltime_is_null_time(end))
@@ -264,6 +248,27 @@ private:
         if (event.start.is_date)
             event.lengthDays = std::clamp(event.lengthDays, 1, MaxDaysPerOccurrence);
         event.lengthSecs = std::clamp<qint64>(event.lengthSecs, 0, MaxDaysPerOccurrence * SecsPerDay);
+    }
+
+    // A time-zone identifier of a property: the file's own VTIMEZONE first,
+    // then the system's zone of that IANA name. Each name is looked up once
+    // a reading: libical finds a system zone by comparing its name with
+    // every zone it knows.
+    void resolveZone(icalproperty *prop, icaltimetype &t)
+    {
+        if (t.is_date || icaltime_is_utc(t))
+            return;
+        icalparameter *param = icalproperty_get_first_parameter(prop, ICAL_TZID_PARAMETER);
+        const char *tzid = param ? icalparameter_get_tzid(param) : nullptr;
+        if (!tzid || !*tzid)
+            return;
+        const QByteArray name(tzid);
+        auto found = m_zones.constFind(name);
+        if (found == m_zones.cend()) {
+            icaltimezone *zone = icalcomponent_get_timezone(m_holder.get(), tzid);
+            found = m_zones.insert(name, zone ? zone : icaltimezone_get_builtin_timezone(tzid));
+        }
+        t.zone = *found;
     }
 
     static QString summaryOf(icalcomponent *component)
@@ -291,14 +296,14 @@ private:
             icaltimetype t = icaltime_is_null_time(rdate.time) ? rdate.period.start : rdate.time;
             if (icaltime_is_null_time(t) || !QDate::isValid(t.year, t.month, t.day))
                 continue;
-            resolveZone(m_holder.get(), p, t);
+            resolveZone(p, t);
             starts.push_back(t);
         }
         QSet<qint64> excluded;
         for (icalproperty *p = icalcomponent_get_first_property(event.component, ICAL_EXDATE_PROPERTY); p;
              p = icalcomponent_get_next_property(event.component, ICAL_EXDATE_PROPERTY)) {
             icaltimetype t = icalproperty_get_exdate(p);
-            resolveZone(m_holder.get(), p, t);
+            resolveZone(p, t);
             excluded.insert(t.is_date ? dateOf(t).toJulianDay() : instantOf(t));
         }
         QSet<qint64> seen;
@@ -459,6 +464,7 @@ private:
     qint64 m_windowStart = 0;
     qint64 m_windowEnd = 0;
     ComponentPtr m_holder;
+    QHash<QByteArray, icaltimezone *> m_zones; // the holder's or libical's own
     QSet<QByteArray> m_overridden;
     QList<std::pair<int, QByteArray>> m_masterKeys;
     int m_bad = 0;
@@ -477,6 +483,29 @@ bool looksBinary(const QByteArray &head)
     return head.contains('\0');
 }
 
+// Reads the file whole, or one byte past the limit when it holds more (it
+// may have grown since its size was looked at). The buffer starts at the
+// file's size: one of the limit's size for every reading would leave the
+// reader's heap fragmented, growing with every reload.
+QByteArray readAtMost(QFile &file, qint64 limit)
+{
+    QByteArray text(std::clamp<qint64>(file.size(), 0, limit) + 1, Qt::Uninitialized);
+    qint64 got = 0;
+    for (;;) {
+        const qint64 n = file.read(text.data() + got, text.size() - got);
+        if (n <= 0)
+            break;
+        got += n;
+        if (got < text.size())
+            continue;
+        if (got > limit)
+            break;
+        text.resize(std::min(2 * got, limit + 1));
+    }
+    text.resize(std::max<qint64>(got, 0));
+    return text;
+}
+
 void readFile(const QString &path, const QList<DateRange> &ranges, int source, AgendaData &into)
 {
     const auto fail = [&](const QString &why) { into.errors << shownPath(path) + QStringLiteral(": ") + why; };
@@ -490,11 +519,10 @@ void readFile(const QString &path, const QList<DateRange> &ranges, int source, A
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("impossibile leggerlo (%1)").arg(file.errorString()));
-    // Read at most the limit, also when the file grew since it was looked at.
-    const QByteArray text = file.read(MaxFileBytes + 1);
+    const QByteArray text = readAtMost(file, MaxFileBytes);
     if (text.size() > MaxFileBytes)
         return fail(QStringLiteral("troppo grande"));
-    if (text.trimmed().isEmpty())
+    if (QByteArrayView(text).trimmed().isEmpty())
         return fail(QStringLiteral("vuoto"));
     if (looksBinary(text.left(SniffBytes)))
         return fail(QStringLiteral("non è un file iCalendar"));
