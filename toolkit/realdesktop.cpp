@@ -124,8 +124,8 @@ public:
         xcb_connection_t *connection = x11Connection();
         if (!connection)
             return QGuiApplication::mouseButtons() != Qt::NoButton;
-        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-        xcb_query_pointer_reply_t *reply = xcb_query_pointer_reply(connection, xcb_query_pointer(connection, root), nullptr);
+        xcb_query_pointer_reply_t *reply
+            = xcb_query_pointer_reply(connection, xcb_query_pointer(connection, x11Root(connection)), nullptr);
         constexpr unsigned Buttons = XCB_BUTTON_MASK_1 | XCB_BUTTON_MASK_2 | XCB_BUTTON_MASK_3;
         const bool held = reply && (reply->mask & Buttons);
         std::free(reply);

@@ -18,11 +18,6 @@ namespace toolkit {
 
 namespace {
 
-xcb_window_t rootOf(xcb_connection_t *connection)
-{
-    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-}
-
 // The child of the root that holds the window: the window manager's frame
 // around it, or the window itself.
 xcb_window_t topLevelOf(xcb_connection_t *connection, xcb_window_t window, xcb_window_t root)
@@ -89,7 +84,7 @@ void StripWatch::followWindows(bool on)
     xcb_connection_t *connection = x11Connection();
     if (!connection || on == m_following)
         return;
-    const xcb_window_t root = rootOf(connection);
+    const xcb_window_t root = x11Root(connection);
     if (on) {
         xcb_get_window_attributes_reply_t *attributes =
             xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, root), nullptr);
@@ -108,7 +103,7 @@ void StripWatch::selectMotion(bool on)
     if (!connection || !m_xinputOpcode || on == m_motionSelected)
         return;
     RawMotionMask mask{{XCB_INPUT_DEVICE_ALL_MASTER, 1}, on ? std::uint32_t(XCB_INPUT_XI_EVENT_MASK_RAW_MOTION) : 0};
-    xcb_input_xi_select_events(connection, rootOf(connection), 1, &mask.head);
+    xcb_input_xi_select_events(connection, x11Root(connection), 1, &mask.head);
     xcb_flush(connection);
     m_motionSelected = on;
 }
@@ -121,7 +116,7 @@ void StripWatch::checkCovered()
     xcb_connection_t *connection = x11Connection();
     if (!connection || m_strip.isEmpty())
         return;
-    const xcb_window_t root = rootOf(connection);
+    const xcb_window_t root = x11Root(connection);
     const xcb_window_t own = topLevelOf(connection, m_window, root);
     xcb_query_tree_reply_t *tree = xcb_query_tree_reply(connection, xcb_query_tree(connection, root), nullptr);
     if (!tree)

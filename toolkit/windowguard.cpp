@@ -38,7 +38,7 @@ bool isMainWindow(const QWidget *window) { return window->property(MainWindowPro
 // The name the running window manager gives itself (EWMH), empty when none.
 QByteArray windowManagerName(xcb_connection_t *connection)
 {
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const xcb_window_t root = x11Root(connection);
     const auto read = [connection](xcb_window_t window, xcb_atom_t property, xcb_atom_t type) {
         xcb_get_property_reply_t *reply = xcb_get_property_reply(
             connection, xcb_get_property(connection, 0, window, property, type, 0, 64), nullptr);

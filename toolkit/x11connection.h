@@ -20,6 +20,12 @@ inline xcb_connection_t *x11Connection()
     return x11 ? x11->connection() : nullptr;
 }
 
+// The root window of the connection's screen.
+inline xcb_window_t x11Root(xcb_connection_t *connection)
+{
+    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+}
+
 // The atom of a name, made if the server has none yet.
 inline xcb_atom_t x11Atom(xcb_connection_t *connection, const char *name)
 {
