@@ -78,11 +78,11 @@ public:
     // every screen's geometry (the primary one first), in
     // device-independent pixels.
     virtual QPoint cursorPos() const = 0;
+    virtual QSize primaryScreenSize() const = 0;
+    virtual QList<QRect> screens() const = 0;
     // Whether a mouse button is held down now, as the window system knows
     // it: ahead of a press the program has not handled yet.
     virtual bool pointerButtonHeld() const = 0;
-    virtual QSize primaryScreenSize() const = 0;
-    virtual QList<QRect> screens() const = 0;
     // The part of the primary screen that windows may use: without the
     // panels and task bars that claim its edges.
     virtual QRect availableGeometry() const { return QRect(QPoint(), primaryScreenSize()); }
