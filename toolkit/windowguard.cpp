@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
+#include <QWindowStateChangeEvent>
 
 #include <array>
 #include <cstdlib>
@@ -81,11 +82,15 @@ void writeFrameFunctions(const QWidget *window)
 }
 
 // A window manager may make a window as big as its screen before it says
-// that it maximised it.
+// that it maximised it, or before it moves it there.
 bool coversItsScreen(const QWidget *window)
 {
     const QScreen *screen = window->screen();
-    return screen && window->frameGeometry().contains(screen->availableGeometry());
+    if (!screen)
+        return false;
+    const QSize frame = window->frameGeometry().size();
+    const QSize available = screen->availableGeometry().size();
+    return frame.width() >= available.width() && frame.height() >= available.height();
 }
 
 class Restorer final : public QObject
@@ -105,6 +110,15 @@ protected:
             // maps the window.
             writeFrameFunctions(window);
         } else if (event->type() == QEvent::WindowStateChange) {
+            const Qt::WindowStates before = static_cast<QWindowStateChangeEvent *>(event)->oldState();
+            if (isMainWindow(window) && (before & Qt::WindowFullScreen) && !(window->windowState() & Qt::WindowFullScreen)
+                && m_normal.isValid()) {
+                // Out of full screen, some window managers keep most of the
+                // screen or only the size: the old place and size are asked.
+                const QRect normal = m_normal;
+                QMetaObject::invokeMethod(window, [window, normal] { window->setGeometry(normal); },
+                                          Qt::QueuedConnection);
+            }
             Qt::WindowStates unwanted = Qt::WindowMinimized;
             if (isMainWindow(window))
                 unwanted |= Qt::WindowMaximized;
@@ -126,7 +140,7 @@ protected:
     }
 
 private:
-    QRect m_normal; // the main window's place and size before a maximise
+    QRect m_normal; // the main window's place and size before a maximise or full screen
 };
 
 // The always-on-top state asked for a window not yet on screen, told to the

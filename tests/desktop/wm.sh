@@ -108,7 +108,7 @@ scenario_on_top_at_start() {
 }
 
 # Maximising from the window manager is refused, or undone at once: a request to maximise leaves the clock
-# as it was (a state asked after it tells that it was handled).
+# as it was (a state asked after it tells that it was handled); full screen, left, gives its place back.
 scenario_no_maximise() {
     start_clock AutoHide=0
     await_docked
@@ -119,6 +119,13 @@ scenario_no_maximise() {
     wait_for 50 handled || fail "the window manager did not handle the requests"
     same() { geometry && [ "$x,$y,$w,$h" = "$at" ]; }
     wait_for 20 same || fail "maximising changed the clock from $at to $x,$y,$w,$h"
+    # Full screen is the user's to ask; left, the clock is back where and as it was.
+    wmctrl -i -r "$APP_WIN" -b add,fullscreen
+    full() { xprop -id "$APP_WIN" _NET_WM_STATE | grep -q FULLSCREEN && geometry && [ "$w" -eq 1280 ]; }
+    wait_for 50 full || fail "the window manager did not make the clock full screen"
+    wmctrl -i -r "$APP_WIN" -b remove,fullscreen
+    back() { ! xprop -id "$APP_WIN" _NET_WM_STATE | grep -q FULLSCREEN && same; }
+    wait_for 20 back || fail "out of full screen the clock is at $x,$y,$w,$h, not $at"
 }
 
 # The panel open, auto-hide on: the calendar's month menu, which hangs below the clock, keeps the clock
