@@ -9,6 +9,7 @@
 #include "calendar/monthcalendar.h"
 #include "dial/tickdial.h"
 #include "toolkit/dateformat.h"
+#include "toolkit/timeunits.h"
 #include "toolkit/twips.h"
 
 #include <QLabel>
@@ -16,6 +17,8 @@
 
 using toolkit::toPxInt;
 using toolkit::toTwips;
+using toolkit::MsecsPerSecond;
+using toolkit::SecondsPerMinute;
 
 namespace {
 
@@ -32,9 +35,6 @@ constexpr double CalendarSideMargin = 180;
 
 // The calendar's design place and size.
 constexpr TwipsRect CalendarRect{300, 3240, 2715, 2370};
-
-constexpr int MsecsPerSecond = 1000;
-constexpr int SecondsPerMinute = 60;
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "dial/tickdial.h"
 #include "toolkit/desktop.h"
+#include "toolkit/timeunits.h"
 #include "toolkit/twips.h"
 #include "worldclock/zoneline.h"
 
@@ -9,11 +10,12 @@
 #include <QLabel>
 #include <QToolTip>
 
+using toolkit::SecondsPerMinute;
+
 namespace {
 
 // The gap above the lines, as between the panel's other rows, twips.
 constexpr double RowGap = 60;
-constexpr qint64 SecondsPerMinute = 60;
 const QString LineBreak = QStringLiteral("\n");
 
 } // namespace

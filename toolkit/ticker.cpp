@@ -1,6 +1,7 @@
 #include "toolkit/ticker.h"
 
 #include "toolkit/desktop.h"
+#include "toolkit/timeunits.h"
 
 #include <QHash>
 #include <QList>
@@ -9,9 +10,6 @@
 namespace toolkit {
 
 namespace {
-
-constexpr qint64 MsecsPerSecond = 1000;
-constexpr qint64 MsecsPerMinute = 60 * MsecsPerSecond;
 
 // Milliseconds on the local wall clock (since the epoch, plus the zone's
 // offset in force).

@@ -1,10 +1,13 @@
 #include "worldclock/zoneline.h"
 
+#include "toolkit/timeunits.h"
+
 namespace worldclock {
+
+using toolkit::SecondsPerMinute;
 
 namespace {
 
-constexpr int SecondsPerMinute = 60;
 constexpr int MinutesPerHour = 60;
 constexpr QChar MinusSign = u'\u2212';
 const QString Gap = QStringLiteral("  ");
