@@ -184,7 +184,9 @@ scenario_drag_as_it_comes_out() {
     wait_for 50 hidden || fail "the clock did not hide: x $x"
     local y0=$y py=$((y + 120))
     kill -STOP "$APP_PID"
-    xdotool mousemove 1268 "$py" mousedown 1 mousemove 1268 $((py - 75)) mousemove 1268 $((py - 150))
+    # A stopped clock would outlive the scenario: it goes on whatever happens.
+    xdotool mousemove 1268 "$py" mousedown 1 mousemove 1268 $((py - 75)) mousemove 1268 $((py - 150)) \
+        || { kill -CONT "$APP_PID"; fail "xdotool could not press and drag"; }
     kill -CONT "$APP_PID"
     carried() { geometry && [ "$x,$y" = "$((1280 - w)),$((y0 - 150))" ]; }
     wait_for 50 carried || { xdotool mouseup 1; fail "the press did not bring the clock out and carry it up 150 px: $x,$y"; }
